@@ -1,0 +1,174 @@
+#include "apps/script/CommandRunner.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+#include "apps/script/PrefAccess.h"
+
+namespace cli {
+namespace {
+
+template <class Item, class Name>
+std::string JoinNames(const std::vector<Item>& items, Name name) {
+  std::string list;
+  for (const Item& item : items) list += (list.empty() ? "\"" : ", \"") + name(item) + "\"";
+  return list.empty() ? "(none)" : list;
+}
+
+uint16_t Bit(Key key) { return static_cast<uint16_t>(key); }
+
+std::string KeyName(Key key) {
+  switch (key) {
+    case Key::Ctrl: return "ctrl";
+    case Key::Shift: return "shift";
+    case Key::Alt: return "alt";
+  }
+  return "a key";
+}
+
+AIErr Require(bool ok, const char* problem) {
+  if (!ok) throw CommandFailure{FailureKind::Script, problem};
+  return kNoErr;
+}
+
+AIErr Expect(const CheckResult& problem) {
+  if (problem) throw CommandFailure{FailureKind::Script, *problem};
+  return kNoErr;
+}
+
+AIErr SendMouse(host::Host& host, cmd::Mouse::Kind kind, AIRealPoint p, uint16_t modifiers) {
+  switch (kind) {
+    case cmd::Mouse::Kind::Move: return host.TrackCursor(p, modifiers);
+    case cmd::Mouse::Kind::Down: return host.MouseDown(p, modifiers);
+    case cmd::Mouse::Kind::Drag: return host.MouseDrag(p, modifiers);
+    case cmd::Mouse::Kind::Up: return host.MouseUp(p, modifiers);
+  }
+  return kNoErr;
+}
+
+}  // namespace
+
+CommandRunner::CommandRunner(host::Host& host, const RunOptions& options)
+    : host_(host), options_(options), before_(HoldingsOf(host)) {}
+
+AIErr CommandRunner::operator()(const cmd::SelectTool& c) {
+  RequireTool(c.title);
+  return host_.SelectTool(c.title);
+}
+
+AIErr CommandRunner::operator()(const cmd::EditOptions& c) {
+  RequireTool(c.title);
+  return host_.EditToolOptions(c.title);
+}
+
+AIErr CommandRunner::operator()(const cmd::Mouse& c) {
+  return SendMouse(host_, c.kind, ToArtwork(c.at), host_.Modifiers());
+}
+
+AIErr CommandRunner::operator()(const cmd::Click& c) {
+  const AIRealPoint p = ToArtwork(c.at);
+  const uint16_t press = host_.Modifiers() | (c.doubleClick ? aiEventModifiers_doubleClick : 0);
+  if (AIErr err = host_.MouseDown(p, press)) return err;
+  return host_.MouseUp(p, host_.Modifiers());
+}
+
+void CommandRunner::RequireTool(const std::string& title) const {
+  const std::vector<host::ToolInfo> tools = host_.Tools();
+  if (std::any_of(tools.begin(), tools.end(), [&](const host::ToolInfo& t) { return t.title == title; })) return;
+  throw CommandFailure{FailureKind::Script, "unknown tool \"" + title + "\"; the plug-in's tools are " +
+                                                JoinNames(tools, [](const host::ToolInfo& t) { return t.title; })};
+}
+
+AIRealPoint CommandRunner::ToArtwork(const Position& p) const {
+  if (p.space == Position::Space::Artwork) return {p.x, p.y};
+  return host_.ViewToArtwork({static_cast<int32_t>(p.x), static_cast<int32_t>(p.y)});
+}
+
+AIErr CommandRunner::operator()(const cmd::DragTo& c) {
+  const AIRealPoint from = ToArtwork(c.from);
+  const AIRealPoint to = ToArtwork(c.to);
+  if (AIErr err = host_.MouseDown(from, host_.Modifiers())) return err;
+  for (int i = 1; i <= c.steps; ++i) {
+    const double t = static_cast<double>(i) / c.steps;
+    const AIRealPoint p{from.h + (to.h - from.h) * t, from.v + (to.v - from.v) * t};
+    if (AIErr err = host_.MouseDrag(p, host_.Modifiers())) return err;
+  }
+  return host_.MouseUp(to, host_.Modifiers());
+}
+
+AIErr CommandRunner::operator()(const cmd::Menu& c) {
+  const std::vector<host::MenuItemInfo> items = host_.MenuItems();
+  const bool known =
+      std::any_of(items.begin(), items.end(), [&](const host::MenuItemInfo& m) { return m.name == c.item; });
+  if (!known) {
+    std::vector<host::MenuItemInfo> named;
+    std::copy_if(items.begin(), items.end(), std::back_inserter(named),
+                 [](const host::MenuItemInfo& m) { return !m.name.empty(); });
+    throw CommandFailure{FailureKind::Script, "unknown menu item \"" + c.item + "\"; the named items are " +
+                                                  JoinNames(named, [](const host::MenuItemInfo& m) { return m.name; })};
+  }
+  return host_.RunMenuItem(c.item);
+}
+
+AIErr CommandRunner::operator()(const cmd::Save& c) {
+  std::filesystem::path file = c.file;
+  if (file.is_relative() && !options_.saveDirectory.empty()) file = options_.saveDirectory / file;
+  try {
+    host_.SaveDocument(file);
+  } catch (const host::HostError& e) {
+    throw CommandFailure{FailureKind::Document, e.what()};
+  }
+  return kNoErr;
+}
+
+// A key cannot be pressed twice without a release between, so a second hold
+// (or a release of a key not held) is a mistake in the script.
+AIErr CommandRunner::operator()(const cmd::Hold& c) {
+  if (host_.Modifiers() & Bit(c.key)) Require(false, (KeyName(c.key) + " is already held").c_str());
+  return host_.SetModifiers(host_.Modifiers() | Bit(c.key));
+}
+
+AIErr CommandRunner::operator()(const cmd::Release& c) {
+  if (!(host_.Modifiers() & Bit(c.key))) Require(false, (KeyName(c.key) + " is not held").c_str());
+  return host_.SetModifiers(static_cast<uint16_t>(host_.Modifiers() & ~Bit(c.key)));
+}
+
+AIErr CommandRunner::operator()(const cmd::Zoom& c) {
+  host_.SetZoom(c.zoom);
+  return kNoErr;
+}
+
+AIErr CommandRunner::operator()(const cmd::Scroll& c) {
+  host_.SetScrollOrigin(c.origin);
+  return kNoErr;
+}
+
+AIErr CommandRunner::operator()(const cmd::SmartGuides& c) {
+  host_.SetSmartGuides(c.on);
+  return kNoErr;
+}
+
+AIErr CommandRunner::operator()(const cmd::TransformAgain&) { return host_.TransformAgain(); }
+AIErr CommandRunner::operator()(const cmd::Undo&) { return Require(host_.Undo(), "there is nothing to undo"); }
+AIErr CommandRunner::operator()(const cmd::Redo&) { return Require(host_.Redo(), "there is nothing to redo"); }
+
+AIErr CommandRunner::operator()(const cmd::SetPref& c) {
+  PutPref(host_, c.section, c.key, c.value);
+  return kNoErr;
+}
+
+AIErr CommandRunner::operator()(const cmd::InjectFault& c) {
+  host_.faults().Fail(c.suite, c.function, c.code, c.nth);
+  return kNoErr;
+}
+
+AIErr CommandRunner::operator()(const cmd::ExpectError&) { return kNoErr; }
+AIErr CommandRunner::operator()(const cmd::ExpectCount& c) { return Expect(Check(host_, c)); }
+AIErr CommandRunner::operator()(const cmd::ExpectAnchorsOnCircle& c) { return Expect(Check(host_, c)); }
+AIErr CommandRunner::operator()(const cmd::ExpectCursor& c) { return Expect(Check(host_, c)); }
+AIErr CommandRunner::operator()(const cmd::ExpectTool& c) { return Expect(Check(host_, c)); }
+AIErr CommandRunner::operator()(const cmd::ExpectPref& c) { return Expect(Check(host_, c)); }
+AIErr CommandRunner::operator()(const cmd::ExpectNoLeaks& c) { return Expect(Check(host_, c, before_)); }
+
+}  // namespace cli

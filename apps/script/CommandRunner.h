@@ -1,0 +1,68 @@
+// What each script command does to the host.  Every call returns the code of
+// the plug-in call the command makes (kNoErr for commands that make none), or
+// throws CommandFailure when the command cannot be done or a check does not
+// hold.  std::visit over a Command picks the right one.
+#pragma once
+
+#include <string>
+
+#include "apps/script/Checks.h"
+#include "apps/script/Executor.h"
+#include "apps/script/Script.h"
+#include "host/Host.h"
+
+namespace cli {
+
+struct CommandFailure {
+  FailureKind kind;
+  std::string message;
+};
+
+class CommandRunner {
+ public:
+  // Takes what the plug-in holds now as the base of `expect no-leaks`.
+  CommandRunner(host::Host& host, const RunOptions& options);
+
+  // An unknown title fails and lists the plug-in's tools.
+  AIErr operator()(const cmd::SelectTool& c);
+  AIErr operator()(const cmd::EditOptions& c);
+  // Mouse events carry the held keys in their modifier word.
+  AIErr operator()(const cmd::Mouse& c);
+  AIErr operator()(const cmd::Click& c);
+  AIErr operator()(const cmd::DragTo& c);
+  // Changes of the held keys reach the plug-in through the host; holding a
+  // key already held or releasing one not held fails.
+  AIErr operator()(const cmd::Hold& c);
+  AIErr operator()(const cmd::Release& c);
+  AIErr operator()(const cmd::Zoom& c);
+  AIErr operator()(const cmd::Scroll& c);
+  AIErr operator()(const cmd::SmartGuides& c);
+  // An unknown item name fails and lists the named items.
+  AIErr operator()(const cmd::Menu& c);
+  AIErr operator()(const cmd::TransformAgain& c);
+  // Fail when there is nothing to undo or redo.
+  AIErr operator()(const cmd::Undo& c);
+  AIErr operator()(const cmd::Redo& c);
+  AIErr operator()(const cmd::SetPref& c);
+  AIErr operator()(const cmd::InjectFault& c);
+  // A file that cannot be written is a FailureKind::Document failure.
+  AIErr operator()(const cmd::Save& c);
+  // Nothing by itself: RunScript applies it to the command after it.
+  AIErr operator()(const cmd::ExpectError& c);
+  AIErr operator()(const cmd::ExpectCount& c);
+  AIErr operator()(const cmd::ExpectAnchorsOnCircle& c);
+  AIErr operator()(const cmd::ExpectCursor& c);
+  AIErr operator()(const cmd::ExpectTool& c);
+  AIErr operator()(const cmd::ExpectPref& c);
+  AIErr operator()(const cmd::ExpectNoLeaks& c);
+
+ private:
+  AIRealPoint ToArtwork(const Position& p) const;
+  void RequireTool(const std::string& title) const;
+
+  host::Host& host_;
+  const RunOptions& options_;
+  const Holdings before_;
+};
+
+}  // namespace cli

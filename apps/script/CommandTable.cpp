@@ -1,0 +1,127 @@
+#include "apps/script/CommandTable.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "apps/script/Diagnostics.h"
+
+namespace cli {
+namespace {
+
+// Enough for any gesture a person makes; a larger count is a typo that would
+// only make the script slow.
+constexpr int64_t kMaxDragSteps = 10000;
+constexpr int kDefaultDragSteps = 10;
+
+Command ParseDragTo(Arguments& a) {
+  cmd::DragTo d{.from = a.At(), .to = a.At(), .steps = kDefaultDragSteps};
+  if (a.TakeKeyword("steps")) {
+    const int64_t steps = a.Count("N");
+    if (steps > kMaxDragSteps) throw ScriptSyntaxError("N must be at most " + std::to_string(kMaxDragSteps));
+    d.steps = static_cast<int>(steps);
+  }
+  return d;
+}
+
+Command ParseFail(Arguments& a) {
+  cmd::InjectFault f{.suite = a.Text("SUITE"), .function = a.Text("FUNCTION"), .code = a.Code("CODE"), .nth = 0};
+  if (!a.AtEnd()) {
+    const int64_t nth = a.Count("NTH");
+    if (nth < 1 || nth > INT32_MAX) throw ScriptSyntaxError("NTH must be 1 (the next call) or more");
+    f.nth = static_cast<int>(nth);
+  }
+  return f;
+}
+
+Command ParseExpectCursor(Arguments& a) {
+  const std::string word = a.Text("CURSOR");
+  if (word == "unset") return cmd::ExpectCursor{.kind = cmd::ExpectCursor::Kind::Unset, .id = 0, .name = {}};
+  int32_t id = 0;
+  const char* end = word.data() + word.size();
+  auto [ptr, ec] = std::from_chars(word.data(), end, id);
+  if (ec != std::errc{} || ptr != end) {
+    return cmd::ExpectCursor{.kind = cmd::ExpectCursor::Kind::ImageName, .id = 0, .name = word};
+  }
+  const auto kind = id < 0 ? cmd::ExpectCursor::Kind::System : cmd::ExpectCursor::Kind::ImageId;
+  return cmd::ExpectCursor{.kind = kind, .id = id, .name = {}};
+}
+
+template <cmd::ExpectCount::What what>
+Command ParseCount(Arguments& a) {
+  return cmd::ExpectCount{.what = what, .count = a.Count("N")};
+}
+
+template <cmd::Mouse::Kind kind>
+Command ParseMouse(Arguments& a) {
+  return cmd::Mouse{.kind = kind, .at = a.At()};
+}
+
+}  // namespace
+
+const std::vector<CommandEntry>& CommandTable() {
+  using What = cmd::ExpectCount::What;
+  using MouseKind = cmd::Mouse::Kind;
+  static const std::vector<CommandEntry> table = {
+      {{"tool", "tool TITLE"}, [](Arguments& a) -> Command { return cmd::SelectTool{a.Text("TITLE")}; }},
+      {{"edit-options", "edit-options TITLE"},
+       [](Arguments& a) -> Command { return cmd::EditOptions{a.Text("TITLE")}; }},
+      {{"move", "move POINT"}, ParseMouse<MouseKind::Move>},
+      {{"down", "down POINT"}, ParseMouse<MouseKind::Down>},
+      {{"drag", "drag POINT"}, ParseMouse<MouseKind::Drag>},
+      {{"up", "up POINT"}, ParseMouse<MouseKind::Up>},
+      {{"click", "click POINT"}, [](Arguments& a) -> Command { return cmd::Click{a.At(), false}; }},
+      {{"dblclick", "dblclick POINT"}, [](Arguments& a) -> Command { return cmd::Click{a.At(), true}; }},
+      {{"drag-to", "drag-to POINT POINT [steps N]"}, ParseDragTo},
+      {{"hold", "hold shift|alt|ctrl"}, [](Arguments& a) -> Command { return cmd::Hold{a.ModifierKey()}; }},
+      {{"release", "release shift|alt|ctrl"},
+       [](Arguments& a) -> Command { return cmd::Release{a.ModifierKey()}; }},
+      {{"zoom", "zoom Z"}, [](Arguments& a) -> Command { return cmd::Zoom{a.Positive("Z")}; }},
+      {{"scroll", "scroll X Y"},
+       [](Arguments& a) -> Command {
+         const double x = a.Real("X");
+         return cmd::Scroll{{x, a.Real("Y")}};
+       }},
+      {{"smartguides", "smartguides on|off"}, [](Arguments& a) -> Command { return cmd::SmartGuides{a.OnOff()}; }},
+      {{"menu", "menu ITEM"}, [](Arguments& a) -> Command { return cmd::Menu{a.Text("ITEM")}; }},
+      {{"transform-again", "transform-again"}, [](Arguments&) -> Command { return cmd::TransformAgain{}; }},
+      {{"undo", "undo"}, [](Arguments&) -> Command { return cmd::Undo{}; }},
+      {{"redo", "redo"}, [](Arguments&) -> Command { return cmd::Redo{}; }},
+      {{"pref", "pref SECTION KEY bool|int|real VALUE"},
+       [](Arguments& a) -> Command {
+         std::string section = a.Text("SECTION");
+         std::string key = a.Text("KEY");
+         return cmd::SetPref{std::move(section), std::move(key), a.TypedValue()};
+       }},
+      {{"fail", "fail SUITE FUNCTION CODE [NTH]"}, ParseFail},
+      {{"save", "save FILE"}, [](Arguments& a) -> Command { return cmd::Save{a.Text("FILE")}; }},
+      {{"expect-error", "expect-error CODE"},
+       [](Arguments& a) -> Command { return cmd::ExpectError{a.Code("CODE")}; }},
+      {{"expect paths", "expect paths N"}, ParseCount<What::Paths>},
+      {{"expect closed-paths", "expect closed-paths N"}, ParseCount<What::ClosedPaths>},
+      {{"expect selected", "expect selected N"}, ParseCount<What::Selected>},
+      {{"expect undo-depth", "expect undo-depth N"}, ParseCount<What::UndoDepth>},
+      {{"expect anchors-on-circle", "expect anchors-on-circle CX CY R TOL"},
+       [](Arguments& a) -> Command {
+         const double cx = a.Real("CX");
+         const double cy = a.Real("CY");
+         const double r = a.Positive("R");
+         return cmd::ExpectAnchorsOnCircle{{cx, cy}, r, a.Positive("TOL")};
+       }},
+      {{"expect cursor", "expect cursor unset|ID|NAME"}, ParseExpectCursor},
+      {{"expect tool", "expect tool TITLE|none"},
+       [](Arguments& a) -> Command {
+         if (a.TakeKeyword("none")) return cmd::ExpectTool{std::nullopt};
+         return cmd::ExpectTool{a.Text("TITLE")};
+       }},
+      {{"expect pref", "expect pref SECTION KEY bool|int|real VALUE"},
+       [](Arguments& a) -> Command {
+         std::string section = a.Text("SECTION");
+         std::string key = a.Text("KEY");
+         return cmd::ExpectPref{std::move(section), std::move(key), a.TypedValue()};
+       }},
+      {{"expect no-leaks", "expect no-leaks"}, [](Arguments&) -> Command { return cmd::ExpectNoLeaks{}; }},
+  };
+  return table;
+}
+
+}  // namespace cli

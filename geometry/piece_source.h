@@ -1,0 +1,48 @@
+// Where the numeric searches read the pieces of a path from.
+//
+// The searches read one or two pieces at a time through this interface and keep nothing: the
+// plug-in implements it over the host's path suite (each GetPiece reads at most two segments),
+// tests and benchmarks use InMemoryPath.
+#pragma once
+
+#include <vector>
+
+#include "geometry/segment_list.h"
+
+namespace geom {
+
+class PieceSource {
+ public:
+  virtual ~PieceSource() = default;
+  // Number of pieces of the path.
+  virtual int CountPieces() const = 0;
+  // Piece i; raises (ParameterError, or the host's error) unless 0 <= i < CountPieces().
+  virtual Bezier GetPiece(int i) const = 0;
+  // Identifies the path: two sources with equal identities read the same path. Used to tell
+  // whether two pieces are the same piece of the same path. Never dereferenced.
+  virtual const void* Identity() const = 0;
+};
+
+// A path held in memory: a segment list and a closed flag. Its identity is its own address.
+class InMemoryPath final : public PieceSource {
+ public:
+  InMemoryPath(SegmentList segments, bool closed) : segments_(std::move(segments)), closed_(closed) {}
+
+  int CountPieces() const override;
+  Bezier GetPiece(int i) const override;
+  const void* Identity() const override { return this; }
+
+  const SegmentList& Segments() const { return segments_; }
+  bool Closed() const { return closed_; }
+
+ private:
+  SegmentList segments_;
+  bool closed_;
+};
+
+// Piece indices visited outward from a picked piece: c, c+1, c-1, c+2, c-2, ..., skipping
+// indices outside [0, count-1] (no wrap-around on closed paths), until all are listed.
+// Raises ParameterError unless 0 <= picked < count.
+std::vector<int> OutwardOrder(int picked, int count);
+
+}  // namespace geom

@@ -1,0 +1,62 @@
+// Straight lines from a point that touch, or meet at right angles, one cubic piece.
+//
+// For the piece B(t) = (X(t), Y(t)) and the start point P:
+//   tangent condition  g(t) = (Y - P.v) X' - (X - P.h) Y' = 0   (P - B(t) parallel to B'(t));
+//                      g is a quartic, g' = (Y - P.v) X'' - (X - P.h) Y'' a cubic (pt^2);
+//   normal condition   f(t) = (P - B(t)) . B'(t) / |B'(t)| = 0 (P - B(t) perpendicular to
+//                      B'(t)); f is the signed distance from P to the tangent's normal line (pt).
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "geometry/bezier.h"
+#include "geometry/piece_source.h"
+
+namespace geom {
+
+struct PointPieceSolver {
+  Bezier piece;
+  Point p;
+
+  double Normal(double t) const;            // f(t)
+  double NormalDerivative(double t) const;  // f'(t), including the |B'|^-3 term
+  double Tangent(double t) const;           // g(t)
+  double TangentDerivative(double t) const; // g'(t)
+  // Coefficients of g' from the top: 4(x3 y2 - y3 x2), 6(x3 y1 - y3 x1),
+  // 2(3 x3 (y0 - P.v) + x2 y1 - x1 y2 - 3 y3 (x0 - P.h)), 2(x2 (y0 - P.v) - y2 (x0 - P.h)),
+  // with x3..x0 and y3..y0 the power-basis coefficients of the piece.
+  std::array<double, 4> TangentDerivativeCoefficients() const;
+};
+
+// Parameters in [0, 1] where the line from the solver's point meets the piece at right angles.
+// Damped Newton runs (t -= 0.5 f/f', at most 149 steps, success when |f| < 1e-5) from t0, then
+// 1, 0, 0.25, 0.5, 0.75, 0.125, 0.375, 0.625, 0.875; every result in [0, 1] is listed in the
+// order of the runs, so one root may appear several times. Empty when no run converges inside
+// [0, 1].
+std::vector<double> NormalRoots(const PointPieceSolver& solver, double t0);
+
+// Parameters in [0, 1] where the line from the solver's point touches the piece. Damped Newton
+// runs (t -= 0.9 g/g', at most 99 steps, success when |g| < 1e-5, failure once t < 0) from t0,
+// 1 and 0, then from r + 0.01 for each real root r of g' (closed form, cubic.h) in the order
+// found, so that the roots between the extremes of g are reached. Results in [0, 1] in the order
+// of the runs, repeats possible. Empty when the point sees no tangent (inside a convex arc).
+std::vector<double> TangentRoots(const PointPieceSolver& solver, double t0);
+
+using RootFinder = std::vector<double> (*)(const PointPieceSolver&, double);
+
+// Where a line from `start` meets a path under the root finder's condition.
+struct PointContact {
+  const void* art = nullptr;  // Identity() of the path
+  PieceRef at;
+  Point point;  // the contact B(t), kept so that callers need not re-read the piece
+};
+
+// Visits the pieces outward from the picked piece (OutwardOrder), runs the root finder on each
+// with the picked parameter as first start, and returns, for the first piece with any root, the
+// root whose point is nearest `cursor` (the earliest among equals). Nothing when no piece has a
+// root. Raises ParameterError (or whatever the source raises) when the pick is outside the path.
+std::optional<PointContact> FindPointContact(const PieceSource& path, PieceRef pick, Point start, Point cursor,
+                                             RootFinder finder);
+
+}  // namespace geom

@@ -1,0 +1,102 @@
+#include "geometry/two_piece_solver.h"
+
+#include <cmath>
+
+namespace geom {
+
+TwoPieceSolver::TwoPieceSolver(const Bezier& first, const Bezier& second, LineKind kind, double a0, double b0)
+    : first_(first), second_(second), kind_(kind), a0_(a0), b0_(b0) {}
+
+Residual TwoPieceSolver::Evaluate(double a, double b) const {
+  const Point t1 = first_.Derivative(a), t2 = second_.Derivative(b);
+  const Point d = second_.At(b) - first_.At(a);
+  if (kind_ == LineKind::Tangent) return {t1.v * d.h - t1.h * d.v, t2.h * d.v - t2.v * d.h};
+  return {Dot(d, t1) / Length(t1), -Dot(d, t2) / Length(t2)};
+}
+
+Jacobian TwoPieceSolver::Derivatives(double a, double b) const {
+  const Point t1 = first_.Derivative(a), t2 = second_.Derivative(b);
+  const Point s1 = first_.SecondDerivative(a), s2 = second_.SecondDerivative(b);
+  const Point d = second_.At(b) - first_.At(a);  // dD/da = -T1, dD/db = T2
+  if (kind_ == LineKind::Tangent) {
+    // F1 = T1 x D up to sign, F2 likewise; the T x T terms of the product rule cancel.
+    return {s1.v * d.h - s1.h * d.v, t1.v * t2.h - t1.h * t2.v, t2.v * t1.h - t2.h * t1.v, s2.h * d.v - s2.v * d.h};
+  }
+  // F = u / |T| with u = D . T: dF = du / |T| - u (T . T') / |T|^3.
+  const double n1 = Length(t1), n2 = Length(t2);
+  const double u1 = Dot(d, t1), u2 = Dot(d, t2);
+  const double f1a = (Dot(d, s1) - Dot(t1, t1)) / n1 - u1 * Dot(t1, s1) / (n1 * n1 * n1);
+  const double f1b = Dot(t2, t1) / n1;
+  const double f2a = Dot(t1, t2) / n2;
+  const double f2b = -((Dot(d, s2) + Dot(t2, t2)) / n2 - u2 * Dot(t2, s2) / (n2 * n2 * n2));
+  return {f1a, f1b, f2a, f2b};
+}
+
+ContactPair TwoPieceSolver::NewtonRun(double a, double b) const {
+  for (int i = 0; i < tol::kTwoPieceMaxIterations; ++i) {
+    const Residual f = Evaluate(a, b);
+    if (std::abs(f.f1) < tol::kTwoPieceResidual && std::abs(f.f2) < tol::kTwoPieceResidual) return {a, b};
+    const Jacobian j = Derivatives(a, b);
+    const double det = j.f1a * j.f2b - j.f1b * j.f2a;
+    double da = 0, db = 0;
+    if (!(std::abs(det) < tol::kTwoPieceDeterminantMin)) {
+      da = (j.f2b * f.f1 - j.f1b * f.f2) / det;
+      db = (j.f1a * f.f2 - j.f2a * f.f1) / det;
+    }
+    if (std::abs(da) < tol::kTwoPieceStepMin && std::abs(db) < tol::kTwoPieceStepMin) return {};
+    // Once a parameter is no longer finite every later residual is NaN: the run cannot succeed.
+    if (!std::isfinite(da) || !std::isfinite(db)) return {};
+    a -= tol::kTwoPieceDamping * da;
+    b -= tol::kTwoPieceDamping * db;
+  }
+  return {};
+}
+
+bool TwoPieceSolver::IsValid(ContactPair c) const {
+  return c.a >= 0 && c.a <= 1 && c.b >= 0 && c.b <= 1 &&
+         Distance(first_.At(c.a), second_.At(c.b)) > tol::kDistinctContacts;
+}
+
+double TwoPieceSolver::DistanceToReference(ContactPair c) const {
+  return 2 * Distance(first_.At(c.a), first_.At(a0_)) + Distance(second_.At(c.b), second_.At(b0_));
+}
+
+std::optional<ContactPair> TwoPieceSolver::Solve() {
+  best_ = {};
+  auto consider = [this](ContactPair c) {
+    if (!IsValid(c)) return;
+    if (!IsValid(best_) || DistanceToReference(c) < DistanceToReference(best_)) best_ = c;
+  };
+  consider(NewtonRun(a0_, b0_));
+  for (double a : tol::kTwoPieceGridA)
+    for (double b : tol::kTwoPieceGridB) consider(NewtonRun(a, b));
+  return IsValid(best_) ? std::optional(best_) : std::nullopt;
+}
+
+namespace {
+
+// The start parameter on piece i of a path picked at (picked, t): the picked parameter on the
+// picked piece, else the end of piece i nearest the picked piece.
+double StartParameter(int i, PieceRef picked) {
+  if (i == picked.piece) return picked.t;
+  return i < picked.piece ? 1.0 : 0.0;
+}
+
+}  // namespace
+
+std::optional<LineContact> FindLineContact(const PieceSource& first, PieceRef pick1, const PieceSource& second,
+                                           PieceRef pick2, LineKind kind) {
+  const std::vector<int> order1 = OutwardOrder(pick1.piece, first.CountPieces());
+  const std::vector<int> order2 = OutwardOrder(pick2.piece, second.CountPieces());
+  for (int i : order1) {
+    for (int j : order2) {
+      TwoPieceSolver solver(first.GetPiece(i), second.GetPiece(j), kind, StartParameter(i, pick1),
+                            StartParameter(j, pick2));
+      if (const std::optional<ContactPair> c = solver.Solve())
+        return LineContact{first.Identity(), {i, c->a}, second.Identity(), {j, c->b}};
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace geom

@@ -1,0 +1,89 @@
+// Straight lines that touch, or meet at right angles, two curves.
+//
+// For a piece P1 of the first path at parameter a and a piece P2 of the second at b, with
+// tangents T1 = P1'(a), T2 = P2'(b) and D = P2(b) - P1(a):
+//   tangent pair        F1 = T1.v D.h - T1.h D.v,   F2 = T2.h D.v - T2.v D.h
+//                       (the line through both points is parallel to both tangents; the
+//                       equations are not normalised, so F is in pt^3 for pieces in pt);
+//   perpendicular pair  F1 = (D . T1) / |T1|,       F2 = -(D . T2) / |T2|
+//                       (the line is normal to both curves; F is in pt).
+// TwoPieceSolver drives F to zero with damped Newton steps using the exact Jacobian (for the
+// perpendicular pair including the |T|^-3 terms of the normalisation) from 17 starts, and keeps
+// the solution nearest a reference pair (a0, b0).
+#pragma once
+
+#include <optional>
+
+#include "geometry/bezier.h"
+#include "geometry/piece_source.h"
+
+namespace geom {
+
+enum class LineKind {
+  Tangent,        // common tangent: the line touches both curves
+  Perpendicular,  // common normal: the line meets both curves at right angles
+};
+
+// Parameters (a, b) on the first and second piece. (-1, -1) is the "none" value of a run.
+struct ContactPair {
+  double a = -1, b = -1;
+};
+
+struct Residual {
+  double f1 = 0, f2 = 0;
+};
+
+// Jacobian [dF1/da, dF1/db; dF2/da, dF2/db].
+struct Jacobian {
+  double f1a = 0, f1b = 0, f2a = 0, f2b = 0;
+};
+
+class TwoPieceSolver {
+ public:
+  TwoPieceSolver(const Bezier& first, const Bezier& second, LineKind kind, double a0, double b0);
+
+  // The multi-start solve: damped Newton runs from (a0, b0), then from the grid
+  // a in {0, 0.25, 0.5, 1} (outer) x b in {0, 0.25, 0.75, 1} (inner). A result is valid when
+  // both parameters lie in [0, 1] and the two points are more than kDistinctContacts apart.
+  // Keeps the valid result with the smallest 2 |P1(a) - P1(a0)| + |P2(b) - P2(b0)| (the first
+  // path's displacement counts twice; on a tie the earlier stays). Nothing when no run gives
+  // a valid result.
+  std::optional<ContactPair> Solve();
+
+  // One damped Newton run from (a, b): at most kTwoPieceMaxIterations steps of
+  // (a, b) -= 0.9 J^-1 F. Returns the first (a, b) with |F1|, |F2| < kTwoPieceResidual, inside
+  // [0, 1] or not; (-1, -1) when the run stalls (singular Jacobian or vanishing step) or uses
+  // up its iterations.
+  ContactPair NewtonRun(double a, double b) const;
+
+  Residual Evaluate(double a, double b) const;
+  Jacobian Derivatives(double a, double b) const;
+  bool IsValid(ContactPair c) const;
+
+ private:
+  double DistanceToReference(ContactPair c) const;
+
+  Bezier first_, second_;
+  LineKind kind_;
+  double a0_, b0_;
+  ContactPair best_;  // (-1, -1) until a valid result is found
+};
+
+// The result of the two-path contact search: where the line meets each path.
+struct LineContact {
+  const void* firstArt = nullptr;  // Identity() of the first path
+  PieceRef first;
+  const void* secondArt = nullptr;  // Identity() of the second path
+  PieceRef second;
+};
+
+// Searches the pieces of both paths outward from the picked pieces (see OutwardOrder), the first
+// path's order outside and the second's inside, and returns the contact of the first pair of
+// pieces that has a solution. The start parameters of a pair are the picked parameter on a
+// picked piece, 1 on a piece before it and 0 on a piece after it (the end nearest the pick).
+// Nothing when no pair has a solution. Raises ParameterError (or whatever the sources raise)
+// when a pick lies outside its path.
+std::optional<LineContact> FindLineContact(const PieceSource& first, PieceRef pick1, const PieceSource& second,
+                                           PieceRef pick2, LineKind kind);
+
+}  // namespace geom

@@ -1,0 +1,84 @@
+#include "host/model/Snapping.h"
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+#include "host/model/Cubic.h"
+
+namespace host::model {
+
+namespace {
+
+// The nearest candidate offered so far within the tolerance.
+class NearestCandidate {
+ public:
+  NearestCandidate(Point target, double tolerance) : target_(target), tolerance_(tolerance) {}
+  void Offer(Point q) {
+    const double d = Distance(q, target_);
+    if (d <= tolerance_ && (!best_ || d < bestDistance_)) {
+      best_ = q;
+      bestDistance_ = d;
+    }
+  }
+  const std::optional<Point>& best() const { return best_; }
+
+ private:
+  Point target_;
+  double tolerance_;
+  std::optional<Point> best_;
+  double bestDistance_ = 0;
+};
+
+Point FootOnLine(Point through, float angleDegrees, Point p) {
+  const double a = double(angleDegrees) * std::numbers::pi / 180;
+  const Point dir{std::cos(a), std::sin(a)};
+  return through + dir * Dot(p - through, dir);
+}
+
+bool Visible(const Document& doc, ArtId id) {
+  for (ArtId at : doc.Lineage(id))
+    if (doc.art(at).hidden) return false;
+  return doc.layer(doc.LayerOf(id)).visible;
+}
+
+void OfferPath(const Art& path, Point p, std::string_view control, NearestCandidate& points, NearestCandidate& lines) {
+  auto has = [&](char letter) { return control.find(letter) != std::string_view::npos; };
+  for (const Segment& s : path.segments) {
+    if (has('A')) points.Offer(s.p);
+    if (has('T')) {
+      if (s.in != s.p) points.Offer(s.in);
+      if (s.out != s.p) points.Offer(s.out);
+    }
+  }
+  const int pieces = PieceCount(path.segments, path.closed);
+  for (int i = 0; i < pieces; ++i) {
+    const Cubic c = PieceOf(path.segments, i);
+    if (has('M')) points.Offer(Evaluate(c, 0.5));
+    if (has('F')) lines.Offer(Nearest(c, p).point);
+  }
+}
+
+}  // namespace
+
+Point Snap(const Document& doc, Point p, std::string_view control, const std::vector<AICursorConstraint>& custom,
+           const SnapSettings& settings) {
+  NearestCandidate points(p, settings.tolerance), lines(p, settings.tolerance);
+  if (control.find('v') != std::string_view::npos) {
+    for (const AICursorConstraint& c : custom) {
+      if (c.kind == kPointConstraint) points.Offer(FromSdk(c.point));
+      if (c.kind == kLinearConstraintAbs) lines.Offer(FootOnLine(FromSdk(c.point), c.angle, p));
+    }
+  }
+  if (settings.smartGuides) {
+    ForEachArtFrontToBack(doc, [&](ArtId id) {
+      const Art& a = doc.art(id);
+      if (a.type() == ArtType::Path && Visible(doc, id)) OfferPath(a, p, control, points, lines);
+    });
+  }
+  if (points.best()) return *points.best();
+  if (lines.best()) return *lines.best();
+  return p;
+}
+
+}  // namespace host::model

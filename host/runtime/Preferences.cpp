@@ -1,0 +1,302 @@
+#include "host/runtime/Preferences.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <vector>
+
+#include "host/core/HostError.h"
+
+namespace host {
+namespace {
+
+constexpr std::string_view kBooleanType = "bool";
+constexpr std::string_view kIntegerType = "int";
+constexpr std::string_view kRealType = "real";
+constexpr char kSeparator = '\t';
+constexpr int kFieldCount = 4;
+// The name of the folder and file under the user's configuration directory.
+constexpr const char* kConfigFolder = "corvane-host";
+constexpr const char* kFileName = "preferences.ini";
+constexpr const char* kCorruptSuffix = ".bad";
+
+std::string TypeName(Preferences::Type type) {
+  switch (type) {
+    case Preferences::Type::Boolean: return std::string(kBooleanType);
+    case Preferences::Type::Integer: return std::string(kIntegerType);
+    case Preferences::Type::Real: return std::string(kRealType);
+  }
+  return "?";
+}
+
+void CheckName(std::string_view name, const char* what) {
+  if (name.find_first_of("\t\r\n") != std::string_view::npos)
+    throw HostError(kBadParameterErr, std::string("preference ") + what + " contains a tab or line break");
+}
+
+std::vector<std::string_view> Split(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t tab = line.find(kSeparator, start);
+    fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+template <class T>
+bool ParseWhole(std::string_view text, T& out) {
+  if (text.empty()) return false;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+Preferences::Value ParseValue(std::string_view type, std::string_view text, const std::string& where) {
+  auto fail = [&](const std::string& problem) -> Preferences::Value { throw HostError(kFileErr, where + problem); };
+  Preferences::Value v;
+  if (type == kBooleanType) {
+    v.type = Preferences::Type::Boolean;
+    if (!ParseWhole(text, v.integer) || v.integer < 0 || v.integer > std::numeric_limits<AIBoolean>::max())
+      return fail("boolean '" + std::string(text) + "' is not a number from 0 to 255");
+  } else if (type == kIntegerType) {
+    v.type = Preferences::Type::Integer;
+    int32_t i = 0;
+    if (!ParseWhole(text, i)) return fail("integer '" + std::string(text) + "' is not a 32-bit decimal number");
+    v.integer = i;
+  } else if (type == kRealType) {
+    v.type = Preferences::Type::Real;
+    if (!ParseWhole(text, v.real)) return fail("real '" + std::string(text) + "' is not a number");
+  } else {
+    return fail("unknown type '" + std::string(type) + "'");
+  }
+  return v;
+}
+
+std::string FormatValue(const Preferences::Value& v) {
+  if (v.type != Preferences::Type::Real) return std::to_string(v.integer);
+  char buffer[64];
+  // Shortest text that reads back to the same double.
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v.real);
+  return std::string(buffer, end);
+}
+
+[[noreturn]] void FileError(const std::filesystem::path& file, const std::string& problem) {
+  throw HostError(kFileErr, file.string() + ": " + problem);
+}
+
+std::string Errno() { return std::strerror(errno); }
+
+void WriteAll(int fd, const std::string& data, const std::filesystem::path& tmp) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) FileError(tmp, "cannot write: " + Errno());
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+// Writes the text to a fresh file beside target and renames it over target.
+void WriteAtomically(const std::filesystem::path& target, const std::string& text) {
+  std::string pattern = target.string() + ".tmpXXXXXX";
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) FileError(target, "cannot create a temporary file: " + Errno());
+  const std::filesystem::path tmp = pattern;
+  try {
+    WriteAll(fd, text, tmp);
+    if (::fsync(fd) != 0) FileError(tmp, "cannot flush: " + Errno());
+    const int closed = ::close(fd);
+    if (closed != 0) FileError(tmp, "cannot close: " + Errno());
+  } catch (...) {
+    ::close(fd);
+    ::unlink(tmp.c_str());
+    throw;
+  }
+  if (::rename(tmp.c_str(), target.c_str()) != 0) {
+    const std::string problem = Errno();
+    ::unlink(tmp.c_str());
+    FileError(target, "cannot replace: " + problem);
+  }
+  // The rename itself reaches the disk with the directory.
+  const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
+  const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+}
+
+}  // namespace
+
+std::filesystem::path Preferences::DefaultFile() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  std::filesystem::path base;
+  if (xdg && *xdg == '/') {
+    base = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::filesystem::path(home && *home ? home : ".") / ".config";
+  }
+  return base / kConfigFolder / kFileName;
+}
+
+Preferences::Preferences(std::filesystem::path file) : file_(std::move(file)) {
+  if (file_.empty()) return;
+  std::ifstream in(file_, std::ios::binary);
+  if (!in) {
+    std::error_code ec;
+    if (std::filesystem::exists(file_, ec)) loadProblem_ = file_.string() + ": cannot be read";
+    keepCorruptFile_ = !loadProblem_.empty();
+    return;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  try {
+    entries_ = Parse(text.str(), file_.string());
+  } catch (const HostError& e) {
+    loadProblem_ = e.what();
+    keepCorruptFile_ = true;
+  }
+}
+
+Preferences::Entries Preferences::Parse(std::string_view text, const std::string& name) {
+  Entries entries;
+  if (text.empty()) return entries;
+  int lineNumber = 0;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t newline = text.find('\n', start);
+    const std::string_view line =
+        text.substr(start, newline == std::string_view::npos ? std::string_view::npos : newline - start);
+    start = newline == std::string_view::npos ? text.size() : newline + 1;
+    const std::string where = name + ":" + std::to_string(++lineNumber) + ": ";
+    if (lineNumber == 1) {
+      if (line != kFormatLine) throw HostError(kFileErr, where + "not a preference file (expected '" + std::string(kFormatLine) + "')");
+      continue;
+    }
+    if (line.empty() || line.front() == '#') continue;
+    const auto fields = Split(line);
+    if (fields.size() != kFieldCount)
+      throw HostError(kFileErr, where + std::to_string(fields.size()) + " fields, expected " + std::to_string(kFieldCount));
+    if (fields[2].empty()) throw HostError(kFileErr, where + "empty key");
+    const Value value = ParseValue(fields[0], fields[3], where);
+    if (!entries.emplace(std::pair{std::string(fields[1]), std::string(fields[2])}, value).second)
+      throw HostError(kFileErr, where + "key '" + std::string(fields[2]) + "' repeated in its section");
+  }
+  return entries;
+}
+
+std::string Preferences::Format(const Entries& entries) {
+  std::string out(kFormatLine);
+  out += '\n';
+  for (const auto& [key, value] : entries) {
+    out += TypeName(value.type) + kSeparator + key.first + kSeparator + key.second + kSeparator + FormatValue(value);
+    out += '\n';
+  }
+  return out;
+}
+
+const Preferences::Value& Preferences::Find(std::string_view section, std::string_view key, Type type) const {
+  auto it = entries_.find(std::pair{std::string(section), std::string(key)});
+  if (it == entries_.end())
+    throw HostError(kNoSuchKeyErr, "no preference '" + std::string(key) + "' in section '" + std::string(section) + "'");
+  if (it->second.type != type)
+    throw HostError(kBadParameterErr, "preference '" + std::string(key) + "' is stored as " + TypeName(it->second.type) +
+                                          ", not " + TypeName(type));
+  return it->second;
+}
+
+AIBoolean Preferences::GetBoolean(std::string_view section, std::string_view key) const {
+  return static_cast<AIBoolean>(Find(section, key, Type::Boolean).integer);
+}
+
+int32_t Preferences::GetInteger(std::string_view section, std::string_view key) const {
+  return static_cast<int32_t>(Find(section, key, Type::Integer).integer);
+}
+
+double Preferences::GetReal(std::string_view section, std::string_view key) const {
+  return Find(section, key, Type::Real).real;
+}
+
+bool Preferences::Has(std::string_view section, std::string_view key) const {
+  return entries_.count(std::pair{std::string(section), std::string(key)}) != 0;
+}
+
+void Preferences::PutBoolean(std::string_view section, std::string_view key, AIBoolean value) {
+  Put(section, key, Value{Type::Boolean, value, 0});
+}
+
+void Preferences::PutInteger(std::string_view section, std::string_view key, int32_t value) {
+  Put(section, key, Value{Type::Integer, value, 0});
+}
+
+void Preferences::PutReal(std::string_view section, std::string_view key, double value) {
+  Put(section, key, Value{Type::Real, 0, value});
+}
+
+void Preferences::SetDefault(std::string_view section, std::string_view key, Value value) {
+  CheckName(section, "section");
+  CheckName(key, "key");
+  entries_.emplace(std::pair{std::string(section), std::string(key)}, value);
+}
+
+void Preferences::Put(std::string_view section, std::string_view key, Value value) {
+  CheckName(section, "section");
+  CheckName(key, "key");
+  if (key.empty()) throw HostError(kBadParameterErr, "empty preference key");
+  const std::pair<std::string, std::string> k{std::string(section), std::string(key)};
+  auto it = entries_.find(k);
+  const bool existed = it != entries_.end();
+  const Value previous = existed ? it->second : Value{};
+  entries_[k] = value;
+  try {
+    Save();
+  } catch (...) {
+    if (existed)
+      entries_[k] = previous;
+    else
+      entries_.erase(k);
+    throw;
+  }
+}
+
+bool Preferences::Erase(std::string_view section, std::string_view key) {
+  auto it = entries_.find(std::pair{std::string(section), std::string(key)});
+  if (it == entries_.end()) return false;
+  const auto saved = *it;
+  entries_.erase(it);
+  try {
+    Save();
+  } catch (...) {
+    entries_.insert(saved);
+    throw;
+  }
+  return true;
+}
+
+void Preferences::Save() const {
+  if (file_.empty()) return;
+  std::error_code ec;
+  if (file_.has_parent_path()) {
+    std::filesystem::create_directories(file_.parent_path(), ec);
+    if (ec) FileError(file_.parent_path(), "cannot create the folder: " + ec.message());
+  }
+  if (keepCorruptFile_) {
+    std::filesystem::path bad = file_;
+    bad += kCorruptSuffix;
+    if (std::filesystem::exists(file_, ec) && ::rename(file_.c_str(), bad.c_str()) != 0)
+      FileError(file_, "cannot move the unreadable file aside to " + bad.string() + ": " + Errno());
+    keepCorruptFile_ = false;
+  }
+  WriteAtomically(file_, Format(entries_));
+}
+
+}  // namespace host

@@ -1,0 +1,78 @@
+#include "plugin/PluginGlobals.h"
+
+#include "plugin/BlockMemory.h"
+#include "plugin/FirstFailure.h"
+#include "tools/framework/ToolCatalog.h"
+
+namespace {
+
+void DestroyMenuCommands(plugin::MenuTable& menus) noexcept {
+  for (plugin::MenuEntry& entry : menus) {
+    delete entry.command;
+    entry.command = nullptr;
+  }
+}
+
+}  // namespace
+
+void* PluginGlobals::operator new(std::size_t size) { return ai::AllocateBlock(size, "PluginGlobals"); }
+
+void PluginGlobals::operator delete(void* block) noexcept { ai::FreeBlock(block); }
+
+PluginGlobals::PluginGlobals(SPPluginRef self) : self(self) { CreateObjects(); }
+
+PluginGlobals::~PluginGlobals() {
+  Tools::DestroyTools(tools, annotators);
+  DestroyMenuCommands(menus);
+}
+
+void PluginGlobals::CreateObjects() { Tools::CreateTools(tools, annotators); }
+
+void PluginGlobals::DestroyObjects() {
+  plugin::FirstFailure failure;
+  failure.Run([&] { selectionList.Clear(); });
+  failure.Run([&] { modifiersList.Clear(); });
+  failure.Run([&] { documentList.Clear(); });
+  Tools::DestroyTools(tools, annotators);
+  DestroyMenuCommands(menus);
+  failure.Rethrow();
+}
+
+namespace plugin {
+
+namespace {
+
+PluginGlobals* gCurrent = nullptr;
+
+template <class Table, class Handle>
+auto* FindByHandle(Table& table, Handle handle) noexcept {
+  for (auto& entry : table)
+    if (handle && entry.handle == handle) return &entry;
+  return static_cast<typename Table::value_type*>(nullptr);
+}
+
+}  // namespace
+
+PluginGlobals* CurrentGlobals() noexcept { return gCurrent; }
+void SetCurrentGlobals(PluginGlobals* globals) noexcept { gCurrent = globals; }
+
+Tools::ToolEntry* FindTool(PluginGlobals& globals, AIToolHandle handle) noexcept {
+  return FindByHandle(globals.tools, handle);
+}
+
+Tools::AnnotatorEntry* FindAnnotator(PluginGlobals& globals, AIAnnotatorHandle handle) noexcept {
+  return FindByHandle(globals.annotators, handle);
+}
+
+MenuEntry* FindMenuItem(PluginGlobals& globals, AIMenuItemHandle handle) noexcept {
+  return FindByHandle(globals.menus, handle);
+}
+
+AIAnnotatorHandle AnnotatorHandleOf(const Tools::BaseTool* tool) noexcept {
+  if (!gCurrent || !tool) return nullptr;
+  for (const Tools::AnnotatorEntry& entry : gCurrent->annotators)
+    if (entry.tool == tool) return entry.handle;
+  return nullptr;
+}
+
+}  // namespace plugin

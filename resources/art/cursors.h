@@ -1,0 +1,29 @@
+// Tool cursors: a crosshair whose centre pixel is the hot spot, with a small
+// sign at its lower right that tells what the next click will do.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "canvas.h"
+
+namespace corvane::art {
+
+inline constexpr int kCursorSize = 32;
+// Hot spot in 1x pixels, the same for every cursor; the plug-in scales it.
+inline constexpr int kCursorHotSpot = 15;
+
+class SignPen;
+
+struct CursorArt {
+  int id;
+  std::string_view name;
+  std::string_view meaning;
+  void (*sign)(SignPen&);  // null for the plain crosshair
+};
+
+std::span<const CursorArt> Cursors();
+
+void DrawCursor(Canvas& canvas, const CursorArt& cursor);
+
+}  // namespace corvane::art
