@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libtinyxml2-dev libcairo2-dev lib2geom-dev libboost-dev
+  libtinyxml2-dev libcairo2-dev libfontconfig-dev lib2geom-dev libboost-dev
   binutils
 )
 

@@ -3,6 +3,8 @@
 #include "plugin/Error.h"
 #include "plugin/FirstFailure.h"
 #include "plugin/HostCall.h"
+#include "tools/framework/Cursors.h"
+#include "tools/framework/IdTable.h"
 
 namespace QMDM {
 
@@ -69,6 +71,14 @@ void ChooseScale() {
   gState.scale = ChoosePixelScale(major, minor, dpiX);
 }
 
+// Cursors are cached with the table they are built from.  Any still cached
+// may come from an earlier host session, whose cursors no longer exist; at
+// worst a few cursors of this session are built twice.
+void LoadIdTable() {
+  Tools::ForgetToolCursors();
+  Tools::LoadModuleIdTable(gState.module);
+}
+
 void AcquireUserHandle() {
   if (gState.user) return;
   ai::Check(LayerSuites().User().AcquirePluginHandle(gState.plugin, &gState.user));
@@ -104,6 +114,7 @@ void Start(SPPluginRef plugin) {
   AddNotifiers();
   TakeAccessAndModule();
   ChooseScale();
+  LoadIdTable();
 }
 
 void Stop() {

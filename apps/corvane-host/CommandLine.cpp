@@ -122,7 +122,7 @@ Exit status:
 Script commands (POINT is "X Y" in artwork points, y up, or "view PX PY"):
 )";
   for (const cli::CommandEntry& c : cli::CommandTable()) text += "  " + std::string(c.syntax.usage) + "\n";
-  return text;
+  return text + "\nThe script format and every command are described in docs/command-line-host.md.\n";
 }
 
 std::string VersionText() { return std::string(kProgramName) + " " + CORVANE_VERSION + "\n"; }

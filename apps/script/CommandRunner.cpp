@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "apps/script/PrefAccess.h"
+#include "host/render/Png.h"
+#include "host/render/RenderView.h"
 
 namespace cli {
 namespace {
@@ -63,11 +65,13 @@ AIErr CommandRunner::operator()(const cmd::EditOptions& c) {
 }
 
 AIErr CommandRunner::operator()(const cmd::Mouse& c) {
-  return SendMouse(host_, c.kind, ToArtwork(c.at), host_.Modifiers());
+  lastMouse_ = ToArtwork(c.at);
+  return SendMouse(host_, c.kind, *lastMouse_, host_.Modifiers());
 }
 
 AIErr CommandRunner::operator()(const cmd::Click& c) {
   const AIRealPoint p = ToArtwork(c.at);
+  lastMouse_ = p;
   const uint16_t press = host_.Modifiers() | (c.doubleClick ? aiEventModifiers_doubleClick : 0);
   if (AIErr err = host_.MouseDown(p, press)) return err;
   return host_.MouseUp(p, host_.Modifiers());
@@ -88,6 +92,7 @@ AIRealPoint CommandRunner::ToArtwork(const Position& p) const {
 AIErr CommandRunner::operator()(const cmd::DragTo& c) {
   const AIRealPoint from = ToArtwork(c.from);
   const AIRealPoint to = ToArtwork(c.to);
+  lastMouse_ = to;
   if (AIErr err = host_.MouseDown(from, host_.Modifiers())) return err;
   for (int i = 1; i <= c.steps; ++i) {
     const double t = static_cast<double>(i) / c.steps;
@@ -111,15 +116,32 @@ AIErr CommandRunner::operator()(const cmd::Menu& c) {
   return host_.RunMenuItem(c.item);
 }
 
+std::filesystem::path CommandRunner::OutputPath(const std::string& file) const {
+  std::filesystem::path path = file;
+  if (path.is_relative() && !options_.saveDirectory.empty()) path = options_.saveDirectory / path;
+  return path;
+}
+
 AIErr CommandRunner::operator()(const cmd::Save& c) {
-  std::filesystem::path file = c.file;
-  if (file.is_relative() && !options_.saveDirectory.empty()) file = options_.saveDirectory / file;
   try {
-    host_.SaveDocument(file);
+    host_.SaveDocument(OutputPath(c.file));
   } catch (const host::HostError& e) {
     throw CommandFailure{FailureKind::Document, e.what()};
   }
   return kNoErr;
+}
+
+AIErr CommandRunner::operator()(const cmd::Snapshot& c) {
+  const AIErr drawn = host_.DrawAnnotations();
+  std::optional<AIPoint> cursorAt;
+  if (lastMouse_) cursorAt = host_.ArtworkToView(*lastMouse_);
+  try {
+    namespace render = host::render;
+    render::WritePng(render::RenderView(render::SnapshotOf(host_, cursorAt)), OutputPath(c.file));
+  } catch (const host::HostError& e) {
+    throw CommandFailure{FailureKind::Document, e.what()};
+  }
+  return drawn;
 }
 
 // A key cannot be pressed twice without a release between, so a second hold

@@ -4,6 +4,8 @@
 // hold.  std::visit over a Command picks the right one.
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "apps/script/Checks.h"
@@ -47,6 +49,9 @@ class CommandRunner {
   AIErr operator()(const cmd::InjectFault& c);
   // A file that cannot be written is a FailureKind::Document failure.
   AIErr operator()(const cmd::Save& c);
+  // Redraws the overlay, then writes the picture; a file that cannot be
+  // written is a FailureKind::Document failure.
+  AIErr operator()(const cmd::Snapshot& c);
   // Nothing by itself: RunScript applies it to the command after it.
   AIErr operator()(const cmd::ExpectError& c);
   AIErr operator()(const cmd::ExpectCount& c);
@@ -58,11 +63,14 @@ class CommandRunner {
 
  private:
   AIRealPoint ToArtwork(const Position& p) const;
+  std::filesystem::path OutputPath(const std::string& file) const;
   void RequireTool(const std::string& title) const;
 
   host::Host& host_;
   const RunOptions& options_;
   const Holdings before_;
+  // Where the last mouse event happened: the snapshot draws the cursor there.
+  std::optional<AIRealPoint> lastMouse_;
 };
 
 }  // namespace cli

@@ -94,6 +94,7 @@ const std::vector<CommandEntry>& CommandTable() {
        }},
       {{"fail", "fail SUITE FUNCTION CODE [NTH]"}, ParseFail},
       {{"save", "save FILE"}, [](Arguments& a) -> Command { return cmd::Save{a.Text("FILE")}; }},
+      {{"snapshot", "snapshot FILE.png"}, [](Arguments& a) -> Command { return cmd::Snapshot{a.Text("FILE")}; }},
       {{"expect-error", "expect-error CODE"},
        [](Arguments& a) -> Command { return cmd::ExpectError{a.Code("CODE")}; }},
       {{"expect paths", "expect paths N"}, ParseCount<What::Paths>},

@@ -95,6 +95,9 @@ struct InjectFault {
   int nth = 0;  // 0: every call until the script ends
 };
 struct Save { std::string file; };
+// A PNG of the view: the document, the overlay the tool draws now and the
+// cursor at the last mouse position.
+struct Snapshot { std::string file; };
 
 // The next command must make the plug-in return this code; the script goes
 // on when it does.
@@ -135,7 +138,7 @@ struct ExpectNoLeaks {};
 
 using Command = std::variant<cmd::SelectTool, cmd::EditOptions, cmd::Mouse, cmd::Click, cmd::DragTo, cmd::Hold,
                              cmd::Release, cmd::Zoom, cmd::Scroll, cmd::SmartGuides, cmd::Menu, cmd::TransformAgain,
-                             cmd::Undo, cmd::Redo, cmd::SetPref, cmd::InjectFault, cmd::Save, cmd::ExpectError,
+                             cmd::Undo, cmd::Redo, cmd::SetPref, cmd::InjectFault, cmd::Save, cmd::Snapshot, cmd::ExpectError,
                              cmd::ExpectCount, cmd::ExpectAnchorsOnCircle, cmd::ExpectCursor, cmd::ExpectTool,
                              cmd::ExpectPref, cmd::ExpectNoLeaks>;
 

@@ -4,6 +4,7 @@
 
 #include "host/render/ArtGeometry.h"
 #include "host/render/CairoPath.h"
+#include "host/render/FontCaches.h"
 #include "host/render/Utf8.h"
 
 namespace host::render {
@@ -73,6 +74,7 @@ void DrawText(const Canvas& c, const DrawCall& call) {
   if (at.h < -kTextReachPx || at.v < -kTextReachPx || at.h > c.width + kTextReachPx ||
       at.v > c.height + kTextReachPx)
     return;
+  ReleaseFontCachesAtExit();
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, call.antialiased ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
   cairo_set_font_options(c.cr, options);

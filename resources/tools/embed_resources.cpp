@@ -6,7 +6,8 @@
 // The manifests are read in order, so a generated manifest (images drawn at
 // build time) can follow the hand-written one.
 // Manifest: one resource per line, three fields separated by tabs:
-//   type, name or numeric id, file path.
+//   type, name or numeric id, file path (relative paths are taken from the
+//   manifest's own folder, so a generated manifest can name its neighbours).
 // A key made only of digits is an id, anything else a name.  The plug-in
 // looks resources up without regard to case, so two entries whose type and
 // key differ only in case are rejected, as are id 0 (it means "named") and
@@ -15,6 +16,7 @@
 // The output depends only on the manifest and the files, byte for byte.
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -58,7 +60,7 @@ std::vector<unsigned char> ReadFile(const std::string& path, const std::string& 
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-Entry ParseLine(const std::string& line, const std::string& where) {
+Entry ParseLine(const std::string& line, const std::string& where, const std::filesystem::path& folder) {
   std::vector<std::string> fields;
   std::stringstream stream(line);
   for (std::string field; std::getline(stream, field, '\t');) fields.push_back(field);
@@ -74,7 +76,8 @@ Entry ParseLine(const std::string& line, const std::string& where) {
     entry.name = fields[1];
     RequireLiteralSafe(entry.name, where);
   }
-  entry.file = fields[2];
+  const std::filesystem::path file(fields[2]);
+  entry.file = (file.is_absolute() ? file : folder / file).string();
   entry.data = ReadFile(entry.file, where);
   return entry;
 }
@@ -92,7 +95,7 @@ void ReadManifest(const std::string& path, std::vector<Entry>& entries, std::vec
     ++lineNumber;
     if (line.empty() || line[0] == '#') continue;
     const std::string where = path + ":" + std::to_string(lineNumber);
-    Entry entry = ParseLine(line, where);
+    Entry entry = ParseLine(line, where, std::filesystem::path(path).parent_path());
     const std::string key = KeyOf(entry);
     for (const std::string& earlier : keys)
       if (earlier == key) throw std::runtime_error(where + ": duplicate resource (types and names ignore case)");

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "host/Host.h"
+#include "host/render/Png.h"
 #include "tests/scenario/Process.h"
 
 namespace scenario {
@@ -170,6 +172,19 @@ TEST_F(App, KeepGoingPassesOverPluginCodesOnly) {
   const ProcessResult check = Run({Square(), "--keep-going", "--script", checkFails, "-o", "check.svg"});
   EXPECT_EQ(check.exitCode, 1);
   EXPECT_FALSE(std::filesystem::exists(Path("check.svg")));
+}
+
+TEST_F(App, SnapshotWritesThePictureOfTheViewOrNamesTheFile) {
+  const ProcessResult r = Run({Square(), "--script", Script("move 50 -50\nsnapshot view.png\n")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const host::render::Picture picture = host::render::ReadPng(Path("view.png"));
+  const host::HostOptions defaults;
+  EXPECT_EQ(picture.width, defaults.viewWidth);
+  EXPECT_EQ(picture.height, defaults.viewHeight);
+
+  const ProcessResult failed = Run({Square(), "--script", Script("snapshot no-such-folder/view.png\n")});
+  EXPECT_EQ(failed.exitCode, 3);
+  EXPECT_THAT(failed.err, HasSubstr("no-such-folder/view.png"));
 }
 
 TEST_F(App, BundledExampleRoundTripsToTheSameText) {

@@ -1,0 +1,11 @@
+#include "geometry/host/art_piece_source.h"
+
+#include "geometry/host/path_access.h"
+
+namespace geom::hostpath {
+
+int ArtPieceSource::CountPieces() const { return hostpath::CountPieces(suites_, art_); }
+
+Bezier ArtPieceSource::GetPiece(int i) const { return hostpath::GetPiece(suites_, art_, i); }
+
+}  // namespace geom::hostpath

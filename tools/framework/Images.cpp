@@ -1,0 +1,98 @@
+#include "tools/framework/Images.h"
+
+#include <array>
+
+#include "QMDM/ImplCommon/QMDMLayer.h"
+#include "plugin/HostCall.h"
+#include "plugin/ModuleResources.h"
+
+namespace Tools {
+
+namespace {
+
+constexpr const char* kImageResourceType = "PNG";
+constexpr const char* kImageByIdResourceType = "PNGI";
+constexpr const char* kImageExtension = "png";
+
+struct Variant {
+  const char* suffix;
+  int32_t dpi;
+};
+
+constexpr Variant kPlain{"", 96};
+constexpr Variant kOneAndHalf{"_at_3to2x", 144};
+constexpr Variant kDouble{"_at_2x", 192};
+
+// The screen's own density first; then, on a dense screen, the other dense
+// variant before the plain one, since scaling a denser image down looks
+// better than scaling a sparse one up.
+std::array<Variant, 3> VariantOrder(int32_t densityClass) {
+  if (densityClass >= 20) return {kDouble, kOneAndHalf, kPlain};
+  if (densityClass >= 15) return {kOneAndHalf, kDouble, kPlain};
+  return {kPlain, kOneAndHalf, kDouble};
+}
+
+std::optional<ImageSource> FindVariant(const IdTableFile& file, SPModuleHandle module, int32_t densityClass) {
+  for (const Variant& variant : VariantOrder(densityClass)) {
+    std::string name = file.name + variant.suffix;
+    if (const PIResource* resource = plugin::FindModuleResource(module, kImageResourceType, name.c_str()))
+      return ImageSource{resource, std::move(name), variant.dpi};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int32_t DensityClass(const QMDM::PixelScale& scale) { return scale.Apply(10); }
+
+std::optional<ImageSource> FindImageSource(const IdTable& table, SPModuleHandle module, int32_t id,
+                                           int32_t densityClass) {
+  if (const IdTableFile* file = table.Find(id, kImageExtension))
+    if (std::optional<ImageSource> source = FindVariant(*file, module, densityClass)) return source;
+  if (const PIResource* resource = plugin::FindModuleResource(module, kImageByIdResourceType, id))
+    return ImageSource{resource, std::to_string(id), kPlain.dpi};
+  return std::nullopt;
+}
+
+Image::~Image() { Release(); }
+
+Image::Image(Image&& other) noexcept
+    : platform_(other.platform_), pixels_(other.pixels_), name_(std::move(other.name_)), dpi_(other.dpi_) {
+  other.pixels_ = PlatformImage{};
+}
+
+Image& Image::operator=(Image&& other) noexcept {
+  if (this != &other) {
+    Release();
+    platform_ = other.platform_;
+    pixels_ = other.pixels_;
+    name_ = std::move(other.name_);
+    dpi_ = other.dpi_;
+    other.pixels_ = PlatformImage{};
+  }
+  return *this;
+}
+
+// Nothing can be done about a refused release; the pixels are the host's.
+void Image::Release() noexcept {
+  if (pixels_.rgba) platform_->FreeImage(&pixels_);
+  pixels_ = PlatformImage{};
+}
+
+std::optional<Image> Decode(const CorvanePlatformSuite& platform, const ImageSource& source) {
+  if (!source.resource || !source.resource->data) return std::nullopt;
+  PlatformImage pixels{};
+  if (platform.DecodeImage(source.resource->data, source.resource->size, &pixels) != kNoErr) return std::nullopt;
+  Image image(platform, pixels, source.name, source.dpi);
+  if (!image.rgba() || image.width() <= 0 || image.height() <= 0) return std::nullopt;
+  return image;
+}
+
+std::optional<Image> LoadImage(int32_t id) {
+  const std::optional<ImageSource> source =
+      FindImageSource(ModuleIdTable(), QMDM::ModuleHandle(), id, DensityClass(QMDM::CurrentPixelScale()));
+  if (!source) return std::nullopt;
+  return Decode(ai::Suites().Platform(), *source);
+}
+
+}  // namespace Tools
