@@ -8,12 +8,6 @@ ImplicitLine LineThrough(Point p1, Point p2) {
   return {p2.v - p1.v, p1.h - p2.h, p2.h * p1.v - p1.h * p2.v};
 }
 
-std::optional<Point> IntersectLines(const ImplicitLine& l1, const ImplicitLine& l2) {
-  const double det = l1.a * l2.b - l1.b * l2.a;
-  if (!(std::abs(det) >= tol::kLineDeterminantMin)) return std::nullopt;
-  return Point{-(l1.c * l2.b - l1.b * l2.c) / det, (l1.c * l2.a - l1.a * l2.c) / det};
-}
-
 namespace {
 
 // The perpendicular bisector of pq, through its midpoint and the midpoint moved one unit along

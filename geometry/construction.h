@@ -2,6 +2,7 @@
 // 45-degree constraint of dragged points.
 #pragma once
 
+#include <cmath>
 #include <optional>
 
 #include "geometry/point.h"
@@ -17,8 +18,13 @@ struct ImplicitLine {
 ImplicitLine LineThrough(Point p1, Point p2);
 
 // The intersection of two lines; nothing when their determinant a1*b2 - b1*a2 is below
-// kLineDeterminantMin in magnitude (parallel or coincident lines).
-std::optional<Point> IntersectLines(const ImplicitLine& l1, const ImplicitLine& l2);
+// kLineDeterminantMin in magnitude (parallel or coincident lines). Inline: the tangent circle
+// iteration intersects two pairs of lines per round.
+inline std::optional<Point> IntersectLines(const ImplicitLine& l1, const ImplicitLine& l2) {
+  const double det = l1.a * l2.b - l1.b * l2.a;
+  if (!(std::abs(det) >= tol::kLineDeterminantMin)) return std::nullopt;
+  return Point{-(l1.c * l2.b - l1.b * l2.c) / det, (l1.c * l2.a - l1.a * l2.c) / det};
+}
 
 struct Circle {
   Point centre;

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "geometry/tolerances.h"
 
 namespace geom {
 
-std::vector<Point> ConvexHull(const ControlPoints& points) {
+namespace {
+
+// The hull of ConvexHull into a fixed array (at most four points); returns the point count.
+std::size_t HullOf(const ControlPoints& points, ControlPoints& hull) {
   ControlPoints pts = points;
   auto lowest = std::min_element(pts.begin(), pts.end(), [](Point a, Point b) {
     return a.v < b.v || (a.v == b.v && a.h < b.h);
@@ -20,13 +24,20 @@ std::vector<Point> ConvexHull(const ControlPoints& points) {
     if (c != 0) return c > 0;
     return LengthSquared(a - o) < LengthSquared(b - o);
   });
-  std::vector<Point> hull;
+  std::size_t n = 0;
   for (Point p : pts) {
-    while (hull.size() >= 2 && Cross(hull.back() - hull[hull.size() - 2], p - hull.back()) <= tol::kHullCrossZero)
-      hull.pop_back();
-    if (hull.empty() || p != hull.back()) hull.push_back(p);
+    while (n >= 2 && Cross(hull[n - 1] - hull[n - 2], p - hull[n - 1]) <= tol::kHullCrossZero) --n;
+    if (n == 0 || p != hull[n - 1]) hull[n++] = p;
   }
-  return hull;
+  return n;
+}
+
+}  // namespace
+
+std::vector<Point> ConvexHull(const ControlPoints& points) {
+  ControlPoints hull;
+  const std::size_t n = HullOf(points, hull);
+  return {hull.begin(), hull.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
 namespace {
@@ -41,13 +52,9 @@ bool Collinear(const Bezier& piece) {
   return std::abs(Cross(d01, d12)) < tol::kHullCrossZero && std::abs(Cross(d12, d23)) < tol::kHullCrossZero;
 }
 
-struct Box {
-  double minH, minV, maxH, maxV;
-};
-
-Box BoundsOf(const std::vector<LineSegment>& polygon) {
+Box BoundsOf(const LineSegment* polygon, std::size_t count) {
   Box b{polygon[0].a.h, polygon[0].a.v, polygon[0].a.h, polygon[0].a.v};
-  for (const LineSegment& s : polygon) {
+  for (const LineSegment& s : std::span(polygon, count)) {
     for (Point p : {s.a, s.b}) {
       b.minH = std::min(b.minH, p.h), b.maxH = std::max(b.maxH, p.h);
       b.minV = std::min(b.minV, p.v), b.maxV = std::max(b.maxV, p.v);
@@ -83,37 +90,44 @@ int SideOf(const LineSegment& s, Point p) {
 }
 
 // Whether p lies on the same side of every segment of the polygon (all side signs equal).
-bool SameSideOfAll(const std::vector<LineSegment>& polygon, Point p) {
+bool SameSideOfAll(std::span<const LineSegment> polygon, Point p) {
   const int side = SideOf(polygon[0], p);
   return std::all_of(polygon.begin(), polygon.end(), [&](const LineSegment& s) { return SideOf(s, p) == side; });
 }
 
-bool AnyCrossing(const std::vector<LineSegment>& x, const std::vector<LineSegment>& y) {
+bool AnyCrossing(std::span<const LineSegment> x, std::span<const LineSegment> y) {
   for (const LineSegment& s : x)
     for (const LineSegment& u : y)
       if (SegmentsIntersect(s, u)) return true;
   return false;
 }
 
+// The offset polygon into a fixed array (at most 8 segments); returns the segment count.
+std::size_t OffsetPolygonOf(const Bezier& piece, double r, std::array<LineSegment, 8>& polygon) {
+  if (Collinear(piece)) {
+    const Point n = r * UnitRightNormal(piece.P(3) - piece.P(0));
+    polygon[0] = {piece.P(0) + n, piece.P(3) + n};
+    polygon[1] = {piece.P(3) - n, piece.P(0) - n};
+    return 2;
+  }
+  ControlPoints hull;
+  const std::size_t k = HullOf(piece.Controls(), hull);
+  std::array<Point, 4> normals;
+  for (std::size_t i = 0; i < k; ++i) normals[i] = r * UnitRightNormal(hull[(i + 1) % k] - hull[i]);
+  for (std::size_t i = 0; i < k; ++i) {
+    const Point next = hull[(i + 1) % k];
+    polygon[2 * i] = {hull[i] + normals[i], next + normals[i]};
+    polygon[2 * i + 1] = {next + normals[i], next + normals[(i + 1) % k]};
+  }
+  return 2 * k;
+}
+
 }  // namespace
 
 std::vector<LineSegment> OffsetPolygon(const Bezier& piece, double r) {
-  if (Collinear(piece)) {
-    const Point n = r * UnitRightNormal(piece.P(3) - piece.P(0));
-    return {{piece.P(0) + n, piece.P(3) + n}, {piece.P(3) - n, piece.P(0) - n}};
-  }
-  const std::vector<Point> hull = ConvexHull(piece.Controls());
-  const std::size_t k = hull.size();
-  std::vector<Point> normals(k);
-  for (std::size_t i = 0; i < k; ++i) normals[i] = r * UnitRightNormal(hull[(i + 1) % k] - hull[i]);
-  std::vector<LineSegment> polygon;
-  polygon.reserve(2 * k);
-  for (std::size_t i = 0; i < k; ++i) {
-    const Point next = hull[(i + 1) % k];
-    polygon.push_back({hull[i] + normals[i], next + normals[i]});
-    polygon.push_back({next + normals[i], next + normals[(i + 1) % k]});
-  }
-  return polygon;
+  std::array<LineSegment, 8> polygon;
+  const std::size_t n = OffsetPolygonOf(piece, r, polygon);
+  return {polygon.begin(), polygon.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
 bool SegmentsIntersect(const LineSegment& s1, const LineSegment& s2) {
@@ -125,16 +139,25 @@ bool SegmentsIntersect(const LineSegment& s1, const LineSegment& s2) {
          WithinRange(x.v, s2.a.v, s2.b.v);
 }
 
-bool MayMeet(const Bezier& first, const Bezier& second, double r) {
-  if (!Overlap(GrownControlBox(first, r), GrownControlBox(second, r))) return false;
-  const std::vector<LineSegment> p1 = OffsetPolygon(first, r);
-  const std::vector<LineSegment> p2 = OffsetPolygon(second, r);
-  if (p1.size() < 2 || p2.size() < 2) return false;
-  if (!Overlap(BoundsOf(p1), BoundsOf(p2))) return false;
+OffsetRegion::OffsetRegion(const Bezier& piece, double r)
+    : grown(GrownControlBox(piece, r)), count(OffsetPolygonOf(piece, r, segments)), start(piece.P(0)) {
+  if (count >= 2) bounds = BoundsOf(segments.data(), count);
+}
+
+bool MayMeet(const OffsetRegion& first, const OffsetRegion& second) {
+  if (!Overlap(first.grown, second.grown)) return false;
+  if (first.count < 2 || second.count < 2) return false;
+  if (!Overlap(first.bounds, second.bounds)) return false;
+  const std::span<const LineSegment> p1(first.segments.data(), first.count);
+  const std::span<const LineSegment> p2(second.segments.data(), second.count);
   if (AnyCrossing(p1, p2)) return true;
-  if (p1.size() > 2 && SameSideOfAll(p1, second.P(0))) return true;
-  if (p2.size() > 2 && SameSideOfAll(p2, first.P(0))) return true;
+  if (p1.size() > 2 && SameSideOfAll(p1, second.start)) return true;
+  if (p2.size() > 2 && SameSideOfAll(p2, first.start)) return true;
   return false;
+}
+
+bool MayMeet(const Bezier& first, const Bezier& second, double r) {
+  return MayMeet(OffsetRegion(first, r), OffsetRegion(second, r));
 }
 
 }  // namespace geom

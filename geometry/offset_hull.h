@@ -7,6 +7,8 @@
 // rejection, never a proof).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <vector>
 
 #include "geometry/bezier.h"
@@ -39,5 +41,24 @@ bool SegmentsIntersect(const LineSegment& s1, const LineSegment& s2);
 // (of more than two segments) holds the other piece's start point. False when either polygon
 // has fewer than two segments or their bounding boxes are disjoint.
 bool MayMeet(const Bezier& first, const Bezier& second, double r);
+
+struct Box {
+  double minH, minV, maxH, maxV;
+};
+
+// Everything MayMeet needs of one piece for one radius. A search that tests one piece against
+// many builds it once per piece: MayMeet(OffsetRegion(a, r), OffsetRegion(b, r)) is
+// MayMeet(a, b, r).
+struct OffsetRegion {
+  OffsetRegion(const Bezier& piece, double r);
+
+  Box grown;                              // the control-point box grown by |r|
+  std::array<LineSegment, 8> segments{};  // the offset polygon, 2 segments per hull vertex
+  std::size_t count = 0;                  // segments in use
+  Box bounds{};                           // box of the polygon's points (count >= 2 only)
+  Point start;                            // the piece's P0
+};
+
+bool MayMeet(const OffsetRegion& first, const OffsetRegion& second);
 
 }  // namespace geom

@@ -21,6 +21,11 @@ class PieceSource {
   // Identifies the path: two sources with equal identities read the same path. Used to tell
   // whether two pieces are the same piece of the same path. Never dereferenced.
   virtual const void* Identity() const = 0;
+  // Whether a search may read each piece once and keep it, instead of reading pieces where it
+  // uses them: true only for sources whose pieces cannot change during a search and whose reads
+  // have no cost or effect worth keeping (InMemoryPath). Host-backed sources keep the default
+  // and are read per use.
+  virtual bool PiecesMayBeKept() const { return false; }
 };
 
 // A path held in memory: a segment list and a closed flag. Its identity is its own address.
@@ -31,6 +36,7 @@ class InMemoryPath final : public PieceSource {
   int CountPieces() const override;
   Bezier GetPiece(int i) const override;
   const void* Identity() const override { return this; }
+  bool PiecesMayBeKept() const override { return true; }
 
   const SegmentList& Segments() const { return segments_; }
   bool Closed() const { return closed_; }

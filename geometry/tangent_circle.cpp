@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -39,18 +40,95 @@ bool InUnitInterval(double t) { return t >= 0 && t <= 1; }
 double Nudge(double t) { return tol::kNudgeKeep * t + tol::kNudgeShift; }
 
 // The undamped parameter change that moves the candidate centre o of piece c (at t, point p,
-// derivative d) towards z, where the two centres' tangent lines cross. The distance |z - o| is
-// turned into a parameter distance by the curve's speed |d| and the ratio q = |centre of
-// curvature - o| / |radius of curvature|, the speed of the offset curve relative to the curve.
-double ParameterStep(const Bezier& c, double t, Point p, Point d, Point o, Point z) {
-  const double rho = 1 / c.Curvature(t);
+// derivative d with squared length ls) towards z, where the two centres' tangent lines cross.
+// The distance |z - o| is turned into a parameter distance by the curve's speed |d| and the
+// ratio q = |centre of curvature - o| / |radius of curvature|, the speed of the offset curve
+// relative to the curve. The curvature is c.Curvature(t) written out with the derivative the
+// round already holds; |d| (which is also |TurnLeft(d)|) is taken once.
+double ParameterStep(const Bezier& c, double t, Point p, Point d, double ls, Point o, Point z) {
+  const double len = std::sqrt(ls);
+  const double rho = 1 / (Cross(d, c.SecondDerivative(t)) / std::pow(ls, 1.5));
   double q = 1;
   if (std::isfinite(rho) && std::abs(rho) <= tol::kFlatCurvatureRadius) {
-    const Point curvatureCentre = p + rho * Unit(TurnLeft(d));
+    const Point normal = len > tol::kUnitMinLength ? TurnLeft(d) / len : Point{};
+    const Point curvatureCentre = p + rho * normal;
     q = Distance(curvatureCentre, o) / std::abs(rho);
   }
   const double s = Dot(z - o, d) > 0 ? 1 : -1;
-  return Distance(z, o) / Length(d) * s / q;
+  return Distance(z, o) / len * s / q;
+}
+
+// One run of the iteration, played a round at a time so that a grid search can step its runs
+// side by side (see GridSearch). A run's rounds depend only on its own state.
+class PairRun {
+ public:
+  PairRun() = default;
+  explicit PairRun(ParameterPair start) : t1_(start.t1), t2_(start.t2) {}
+
+  bool Running() const { return state_ == State::Running; }
+  // Plays round `round` (1-based); false once the run has ended early (accepted or rejected).
+  bool Round(const Bezier& c1, const Bezier& c2, double r, double convergence, int round);
+  // The result once the run has ended or played every round.
+  std::optional<ParameterPair> Outcome(const Bezier& c1, const Bezier& c2, double acceptance) const;
+
+ private:
+  enum class State : unsigned char { Running, Accepted, Rejected };
+
+  bool End(State s) {
+    state_ = s;
+    return false;
+  }
+  bool Acceptable(const Bezier& c1, const Bezier& c2) const {
+    return InUnitInterval(t1_) && InUnitInterval(t2_) && Distance(c1.At(t1_), c2.At(t2_)) >= tol::kCurvesMeet;
+  }
+
+  double t1_ = 0, t2_ = 0;
+  double f_ = tol::kCircleStepFactor;
+  double mismatch_ = 0;
+  bool hasMismatch_ = false;  // false while every round took the nudge branch
+  State state_ = State::Running;
+};
+
+bool PairRun::Round(const Bezier& c1, const Bezier& c2, double r, double convergence, int round) {
+  // A parameter that became infinite or NaN (a step divided by a vanishing q) never recovers.
+  if (!std::isfinite(t1_) || !std::isfinite(t2_)) return End(State::Rejected);
+  const Point p1 = c1.At(t1_), p2 = c2.At(t2_);
+  if (Distance(p1, p2) < tol::kCurvesMeet) return End(State::Rejected);
+  const Point d1 = c1.Derivative(t1_), d2 = c2.Derivative(t2_);
+  const double ls1 = LengthSquared(d1), ls2 = LengthSquared(d2);
+  if (ls1 < tol::kZeroTangentSquared) {
+    t1_ = Nudge(t1_);
+    return true;
+  }
+  if (ls2 < tol::kZeroTangentSquared) {
+    t2_ = Nudge(t2_);
+    return true;
+  }
+  const std::optional<Centres> o = CandidateCentres(p1, d1, p2, d2, r);
+  if (!o) return End(State::Rejected);
+  mismatch_ = Distance(o->o1, o->o2);
+  hasMismatch_ = true;
+  if (mismatch_ <= convergence) return End(Acceptable(c1, c2) ? State::Accepted : State::Rejected);
+  const std::optional<Point> z = IntersectLines(LineAlong(o->o1, d1), LineAlong(o->o2, d2));
+  if (!z) return End(State::Rejected);
+  if (round < tol::kCircleMaxRounds) {
+    const double step2 = ParameterStep(c2, t2_, p2, d2, ls2, o->o2, *z);
+    const double step1 = ParameterStep(c1, t1_, p1, d1, ls1, o->o1, *z);
+    t2_ += step2 * f_;
+    t1_ += step1 * f_;
+    f_ *= tol::kCircleStepDecay;
+  }
+  return true;
+}
+
+std::optional<ParameterPair> PairRun::Outcome(const Bezier& c1, const Bezier& c2, double acceptance) const {
+  switch (state_) {
+    case State::Accepted: return ParameterPair{t1_, t2_};
+    case State::Rejected: return std::nullopt;
+    case State::Running: break;
+  }
+  if (hasMismatch_ && acceptance > mismatch_ && Acceptable(c1, c2)) return ParameterPair{t1_, t2_};
+  return std::nullopt;
 }
 
 // Sort key that places NaN last, keeping the comparisons a strict weak ordering.
@@ -72,42 +150,10 @@ double CentreMismatch(const Bezier& c1, const Bezier& c2, double r, ParameterPai
 
 std::optional<ParameterPair> IterateTangentPair(const Bezier& c1, const Bezier& c2, double r, ParameterPair start,
                                                 double convergence, double acceptance) {
-  double t1 = start.t1, t2 = start.t2;
-  double f = tol::kCircleStepFactor;
-  std::optional<double> mismatch;  // unset while every round took the nudge branch
-  auto acceptable = [&] {
-    return Distance(c1.At(t1), c2.At(t2)) >= tol::kCurvesMeet && InUnitInterval(t1) && InUnitInterval(t2);
-  };
-  for (int round = 1; round <= tol::kCircleMaxRounds; ++round) {
-    // A parameter that became infinite or NaN (a step divided by a vanishing q) never recovers.
-    if (!std::isfinite(t1) || !std::isfinite(t2)) return std::nullopt;
-    const Point p1 = c1.At(t1), p2 = c2.At(t2);
-    if (Distance(p1, p2) < tol::kCurvesMeet) return std::nullopt;
-    const Point d1 = c1.Derivative(t1), d2 = c2.Derivative(t2);
-    if (LengthSquared(d1) < tol::kZeroTangentSquared) {
-      t1 = Nudge(t1);
-      continue;
-    }
-    if (LengthSquared(d2) < tol::kZeroTangentSquared) {
-      t2 = Nudge(t2);
-      continue;
-    }
-    const std::optional<Centres> o = CandidateCentres(p1, d1, p2, d2, r);
-    if (!o) return std::nullopt;
-    mismatch = Distance(o->o1, o->o2);
-    if (*mismatch <= convergence) return acceptable() ? std::optional(ParameterPair{t1, t2}) : std::nullopt;
-    const std::optional<Point> z = IntersectLines(LineAlong(o->o1, d1), LineAlong(o->o2, d2));
-    if (!z) return std::nullopt;
-    if (round < tol::kCircleMaxRounds) {
-      const double step2 = ParameterStep(c2, t2, p2, d2, o->o2, *z);
-      const double step1 = ParameterStep(c1, t1, p1, d1, o->o1, *z);
-      t2 += step2 * f;
-      t1 += step1 * f;
-      f *= tol::kCircleStepDecay;
-    }
-  }
-  if (mismatch && acceptance > *mismatch && acceptable()) return ParameterPair{t1, t2};
-  return std::nullopt;
+  PairRun run(start);
+  for (int round = 1; round <= tol::kCircleMaxRounds; ++round)
+    if (!run.Round(c1, c2, r, convergence, round)) break;
+  return run.Outcome(c1, c2, acceptance);
 }
 
 namespace {
@@ -124,6 +170,36 @@ double CornerScore(const Bezier& piece, Point g) {
     best = std::min(best, LengthSquared(c - g));
   return best;
 }
+
+// What the candidate ordering needs of one piece: its offset region for the search radius and
+// its corner score. Built once per piece and search; a piece read again is checked against the
+// kept control points, so a source that changed a piece between reads still gets fresh data.
+struct PieceInfo {
+  PieceInfo(const Bezier& piece, double r, Point guess)
+      : controls(piece.Controls()), region(piece, r), score(CornerScore(piece, guess)) {}
+
+  ControlPoints controls;
+  OffsetRegion region;
+  double score;
+};
+
+class PieceTable {
+ public:
+  PieceTable(int count, double r, Point guess) : entries_(static_cast<std::size_t>(count)), r_(r), guess_(guess) {}
+
+  const PieceInfo& For(int i, const Bezier& piece) {
+    std::optional<PieceInfo>& e = entries_[static_cast<std::size_t>(i)];
+    if (!e || e->controls != piece.Controls()) e.emplace(piece, r_, guess_);
+    return *e;
+  }
+  // Piece i as last given to For.
+  const PieceInfo& Kept(int i) const { return *entries_[static_cast<std::size_t>(i)]; }
+
+ private:
+  std::vector<std::optional<PieceInfo>> entries_;
+  double r_;
+  Point guess_;
+};
 
 class TangentSearch {
  public:
@@ -178,11 +254,25 @@ void TangentSearch::Run(PieceRef pick1, PieceRef pick2) {
 std::vector<TangentSearch::Candidate> TangentSearch::Candidates(PieceRef pick1, PieceRef pick2) const {
   std::vector<Candidate> candidates;
   const int n1 = first_.CountPieces(), n2 = second_.CountPieces();
+  PieceTable table1(n1, r_, guess_), table2(n2, r_, guess_);
+  // Sources whose pieces may be kept are read once per piece; the others once per pair.
+  const bool keep = first_.PiecesMayBeKept() && second_.PiecesMayBeKept();
+  if (keep) {
+    for (int i = 0; i < n1; ++i) table1.For(i, first_.GetPiece(i));
+    for (int j = 0; j < n2; ++j) table2.For(j, second_.GetPiece(j));
+  }
   for (int i = 0; i < n1; ++i) {
     for (int j = 0; j < n2; ++j) {
       if (i == pick1.piece && j == pick2.piece) continue;
-      const Bezier b1 = first_.GetPiece(i), b2 = second_.GetPiece(j);
-      if (MayMeet(b1, b2, r_)) candidates.push_back({i, j, CornerScore(b1, guess_) + CornerScore(b2, guess_)});
+      const PieceInfo* a;
+      const PieceInfo* b;
+      if (keep) {
+        a = &table1.Kept(i), b = &table2.Kept(j);
+      } else {
+        const Bezier b1 = first_.GetPiece(i), b2 = second_.GetPiece(j);
+        a = &table1.For(i, b1), b = &table2.For(j, b2);
+      }
+      if (MayMeet(a->region, b->region)) candidates.push_back({i, j, a->score + b->score});
     }
   }
   std::stable_sort(candidates.begin(), candidates.end(),
@@ -191,24 +281,43 @@ std::vector<TangentSearch::Candidate> TangentSearch::Candidates(PieceRef pick1, 
 }
 
 bool TangentSearch::GridSearch(int i, int j, const Bezier& c1, const Bezier& c2) {
-  struct Sample {
-    ParameterPair at;
-    double mismatch;
-  };
   constexpr int kAxis = tol::kGridSamplesPerAxis;
-  std::array<Sample, kAxis * kAxis> samples;
+  constexpr std::size_t kSamples = kAxis * kAxis;
+  // Each piece is evaluated once per grid parameter rather than once per sample.
+  std::array<Point, kAxis> p1, d1, p2, d2;
   for (int a = 0; a < kAxis; ++a) {
-    for (int b = 0; b < kAxis; ++b) {
-      const ParameterPair at{a * tol::kGridSpacing, b * tol::kGridSpacing};
-      samples[static_cast<std::size_t>(a * kAxis + b)] = {at, CentreMismatch(c1, c2, r_, at)};
+    const double t = a * tol::kGridSpacing;
+    const auto k = static_cast<std::size_t>(a);
+    p1[k] = c1.At(t), d1[k] = c1.Derivative(t), p2[k] = c2.At(t), d2[k] = c2.Derivative(t);
+  }
+  // Samples in grid order (t1 outer), ranked by mismatch; equal mismatches keep grid order.
+  std::array<double, kSamples> key;
+  std::array<std::uint8_t, kSamples> order;
+  for (std::size_t a = 0; a < kAxis; ++a) {
+    for (std::size_t b = 0; b < kAxis; ++b) {
+      const std::optional<Centres> o = CandidateCentres(p1[a], d1[a], p2[b], d2[b], r_);
+      key[a * kAxis + b] = SortKey(o ? Distance(o->o1, o->o2) : tol::kParallelMismatch);
+      order[a * kAxis + b] = static_cast<std::uint8_t>(a * kAxis + b);
     }
   }
-  std::stable_sort(samples.begin(), samples.end(),
-                   [](const Sample& x, const Sample& y) { return SortKey(x.mismatch) < SortKey(y.mismatch); });
+  std::partial_sort(order.begin(), order.begin() + tol::kGridStarts, order.end(),
+                    [&key](std::uint8_t x, std::uint8_t y) { return key[x] < key[y] || (key[x] == key[y] && x < y); });
+  // The runs are independent; stepping them side by side lets their long chains of divisions,
+  // square roots and powers overlap. Solutions are offered in rank order afterwards.
+  std::array<PairRun, tol::kGridStarts> runs;
+  for (std::size_t k = 0; k < runs.size(); ++k) {
+    const int s = order[k];
+    runs[k] = PairRun(ParameterPair{(s / kAxis) * tol::kGridSpacing, (s % kAxis) * tol::kGridSpacing});
+  }
+  std::size_t live = runs.size();
+  for (int round = 1; round <= tol::kCircleMaxRounds && live > 0; ++round) {
+    for (PairRun& run : runs) {
+      if (run.Running() && !run.Round(c1, c2, r_, tol::kCircleConvergence, round)) --live;
+    }
+  }
   bool solved = false;
-  for (int k = 0; k < tol::kGridStarts; ++k) {
-    const auto fit = IterateTangentPair(c1, c2, r_, samples[static_cast<std::size_t>(k)].at, tol::kCircleConvergence,
-                                        tol::kCircleAcceptance);
+  for (const PairRun& run : runs) {
+    const auto fit = run.Outcome(c1, c2, tol::kCircleAcceptance);
     if (!fit) continue;
     solved = true;
     // A converged pair whose normals are parallel has no centre: nothing to offer.

@@ -1,5 +1,6 @@
 #include "geometry/two_piece_solver.h"
 
+#include <array>
 #include <cmath>
 
 namespace geom {
@@ -7,17 +8,19 @@ namespace geom {
 TwoPieceSolver::TwoPieceSolver(const Bezier& first, const Bezier& second, LineKind kind, double a0, double b0)
     : first_(first), second_(second), kind_(kind), a0_(a0), b0_(b0) {}
 
-Residual TwoPieceSolver::Evaluate(double a, double b) const {
-  const Point t1 = first_.Derivative(a), t2 = second_.Derivative(b);
-  const Point d = second_.At(b) - first_.At(a);
+TwoPieceSolver::Frame TwoPieceSolver::FrameAt(double a, double b) const {
+  return {first_.Derivative(a), second_.Derivative(b), first_.SecondDerivative(a), second_.SecondDerivative(b),
+          second_.At(b) - first_.At(a)};
+}
+
+Residual TwoPieceSolver::ResidualOf(const Frame& f) const {
+  const Point &t1 = f.t1, &t2 = f.t2, &d = f.d;
   if (kind_ == LineKind::Tangent) return {t1.v * d.h - t1.h * d.v, t2.h * d.v - t2.v * d.h};
   return {Dot(d, t1) / Length(t1), -Dot(d, t2) / Length(t2)};
 }
 
-Jacobian TwoPieceSolver::Derivatives(double a, double b) const {
-  const Point t1 = first_.Derivative(a), t2 = second_.Derivative(b);
-  const Point s1 = first_.SecondDerivative(a), s2 = second_.SecondDerivative(b);
-  const Point d = second_.At(b) - first_.At(a);  // dD/da = -T1, dD/db = T2
+Jacobian TwoPieceSolver::JacobianOf(const Frame& f) const {
+  const Point &t1 = f.t1, &t2 = f.t2, &s1 = f.s1, &s2 = f.s2, &d = f.d;  // dD/da = -T1, dD/db = T2
   if (kind_ == LineKind::Tangent) {
     // F1 = T1 x D up to sign, F2 likewise; the T x T terms of the product rule cancel.
     return {s1.v * d.h - s1.h * d.v, t1.v * t2.h - t1.h * t2.v, t2.v * t1.h - t2.h * t1.v, s2.h * d.v - s2.v * d.h};
@@ -32,22 +35,36 @@ Jacobian TwoPieceSolver::Derivatives(double a, double b) const {
   return {f1a, f1b, f2a, f2b};
 }
 
+Residual TwoPieceSolver::Evaluate(double a, double b) const { return ResidualOf(FrameAt(a, b)); }
+
+Jacobian TwoPieceSolver::Derivatives(double a, double b) const { return JacobianOf(FrameAt(a, b)); }
+
+TwoPieceSolver::RunState TwoPieceSolver::Step(ContactPair& at) const {
+  // One evaluation of the pieces serves both the residual and the Jacobian.
+  const Frame frame = FrameAt(at.a, at.b);
+  const Residual f = ResidualOf(frame);
+  if (std::abs(f.f1) < tol::kTwoPieceResidual && std::abs(f.f2) < tol::kTwoPieceResidual) return RunState::Converged;
+  const Jacobian j = JacobianOf(frame);
+  const double det = j.f1a * j.f2b - j.f1b * j.f2a;
+  double da = 0, db = 0;
+  if (!(std::abs(det) < tol::kTwoPieceDeterminantMin)) {
+    da = (j.f2b * f.f1 - j.f1b * f.f2) / det;
+    db = (j.f1a * f.f2 - j.f2a * f.f1) / det;
+  }
+  if (std::abs(da) < tol::kTwoPieceStepMin && std::abs(db) < tol::kTwoPieceStepMin) return RunState::Failed;
+  // Once a parameter is no longer finite every later residual is NaN: the run cannot succeed.
+  if (!std::isfinite(da) || !std::isfinite(db)) return RunState::Failed;
+  at.a -= tol::kTwoPieceDamping * da;
+  at.b -= tol::kTwoPieceDamping * db;
+  return RunState::Running;
+}
+
 ContactPair TwoPieceSolver::NewtonRun(double a, double b) const {
+  ContactPair at{a, b};
   for (int i = 0; i < tol::kTwoPieceMaxIterations; ++i) {
-    const Residual f = Evaluate(a, b);
-    if (std::abs(f.f1) < tol::kTwoPieceResidual && std::abs(f.f2) < tol::kTwoPieceResidual) return {a, b};
-    const Jacobian j = Derivatives(a, b);
-    const double det = j.f1a * j.f2b - j.f1b * j.f2a;
-    double da = 0, db = 0;
-    if (!(std::abs(det) < tol::kTwoPieceDeterminantMin)) {
-      da = (j.f2b * f.f1 - j.f1b * f.f2) / det;
-      db = (j.f1a * f.f2 - j.f2a * f.f1) / det;
-    }
-    if (std::abs(da) < tol::kTwoPieceStepMin && std::abs(db) < tol::kTwoPieceStepMin) return {};
-    // Once a parameter is no longer finite every later residual is NaN: the run cannot succeed.
-    if (!std::isfinite(da) || !std::isfinite(db)) return {};
-    a -= tol::kTwoPieceDamping * da;
-    b -= tol::kTwoPieceDamping * db;
+    const RunState s = Step(at);
+    if (s == RunState::Converged) return at;
+    if (s == RunState::Failed) return {};
   }
   return {};
 }
@@ -62,14 +79,30 @@ double TwoPieceSolver::DistanceToReference(ContactPair c) const {
 }
 
 std::optional<ContactPair> TwoPieceSolver::Solve() {
+  // The 17 runs are independent, each one long chain of dependent divisions; they are stepped
+  // side by side so that the chains overlap, and their results are considered in start order.
+  constexpr std::size_t kRuns = 1 + tol::kTwoPieceGridA.size() * tol::kTwoPieceGridB.size();
+  std::array<ContactPair, kRuns> at;
+  std::array<RunState, kRuns> state;
+  state.fill(RunState::Running);
+  at[0] = {a0_, b0_};
+  std::size_t k = 1;
+  for (double a : tol::kTwoPieceGridA)
+    for (double b : tol::kTwoPieceGridB) at[k++] = {a, b};
+  std::size_t live = kRuns;
+  for (int i = 0; i < tol::kTwoPieceMaxIterations && live > 0; ++i) {
+    for (k = 0; k < kRuns; ++k) {
+      if (state[k] != RunState::Running) continue;
+      state[k] = Step(at[k]);
+      if (state[k] != RunState::Running) --live;
+    }
+  }
   best_ = {};
   auto consider = [this](ContactPair c) {
     if (!IsValid(c)) return;
     if (!IsValid(best_) || DistanceToReference(c) < DistanceToReference(best_)) best_ = c;
   };
-  consider(NewtonRun(a0_, b0_));
-  for (double a : tol::kTwoPieceGridA)
-    for (double b : tol::kTwoPieceGridB) consider(NewtonRun(a, b));
+  for (k = 0; k < kRuns; ++k) consider(state[k] == RunState::Converged ? at[k] : ContactPair{});
   return IsValid(best_) ? std::optional(best_) : std::nullopt;
 }
 

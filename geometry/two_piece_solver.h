@@ -61,6 +61,18 @@ class TwoPieceSolver {
   bool IsValid(ContactPair c) const;
 
  private:
+  // Where the pieces are at (a, b): the tangents, the second derivatives and D.
+  struct Frame {
+    Point t1, t2, s1, s2, d;
+  };
+  enum class RunState : unsigned char { Running, Converged, Failed };
+
+  Frame FrameAt(double a, double b) const;
+  Residual ResidualOf(const Frame& f) const;
+  Jacobian JacobianOf(const Frame& f) const;
+  // One step of a Newton run at `at`: Converged (at is the result), Failed, or Running with
+  // `at` moved by the damped step.
+  RunState Step(ContactPair& at) const;
   double DistanceToReference(ContactPair c) const;
 
   Bezier first_, second_;

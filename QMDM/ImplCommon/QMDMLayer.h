@@ -5,7 +5,8 @@
 // While started the layer holds its own long-lived host suites (acquired
 // through its own basic suite pointer, not the per-call suite set), an access
 // reference on the plug-in, the plug-in's module handle (for resources), the
-// pixel scale of its dialogs and the host's interface theme colours.
+// pixel scale of its dialogs, the image id table and the host's interface
+// theme colours.
 #pragma once
 
 #include "QMDM/ImplCommon/PixelScale.h"
@@ -23,8 +24,9 @@ const SPBasicSuite* LayerBasicSuite() noexcept;
 void SetLayerBasicSuite(const SPBasicSuite* basic) noexcept;
 
 // Acquires the layer's suites, registers its notifiers, takes an access
-// reference on plugin and reads its module handle, chooses the pixel scale.
-// Must run inside a host call.  A failure leaves what was done so far in
+// reference on plugin and reads its module handle, chooses the pixel scale,
+// loads the image id table (a table that is missing or does not parse fails
+// the start).  Must run inside a host call.  A failure leaves what was done so far in
 // place for Stop.  Nothing when already started.
 void Start(SPPluginRef plugin);
 // Drops the access reference, gives back the user-suite handle if the

@@ -20,12 +20,7 @@ void AnnoRenderBase::PathMarker(AIRealPoint p, AIRealPoint direction, int32_t do
   Dot(p, dotRadiusPx);
 }
 
-AIPoint AnnoRenderBase::ToView(AIRealPoint p) {
-  const AIRealPoint rounded = ToHost(geom::RoundToSingle(ToGeom(p)));
-  AIPoint out{};
-  ai::Check(suites_.DocumentView().ArtworkPointToViewPoint(view_, &rounded, &out));
-  return out;
-}
+AIPoint AnnoRenderBase::ToView(AIRealPoint p) { return ArtworkToView(suites_, view_, p); }
 
 double AnnoRenderBase::Zoom() {
   double zoom = 1;
@@ -54,6 +49,13 @@ AIDocumentViewHandle CurrentView(ai::SuiteSet& suites) {
   AIDocumentViewHandle view = nullptr;
   ai::Check(suites.DocumentView().GetNthDocumentView(0, &view));
   return view;
+}
+
+AIPoint ArtworkToView(ai::SuiteSet& suites, AIDocumentViewHandle view, AIRealPoint p) {
+  const AIRealPoint rounded = ToHost(geom::RoundToSingle(ToGeom(p)));
+  AIPoint out{};
+  ai::Check(suites.DocumentView().ArtworkPointToViewPoint(view, &rounded, &out));
+  return out;
 }
 
 }  // namespace AII

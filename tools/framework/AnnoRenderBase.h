@@ -39,4 +39,8 @@ class AnnoRenderBase : public IAnnoSurface {
 // The current document view (index 0); Error with the host's code on failure.
 AIDocumentViewHandle CurrentView(ai::SuiteSet& suites);
 
+// The view pixel of an artwork point: each coordinate rounded to single
+// precision, then converted by the host.  Error with the host's code.
+AIPoint ArtworkToView(ai::SuiteSet& suites, AIDocumentViewHandle view, AIRealPoint p);
+
 }  // namespace AII

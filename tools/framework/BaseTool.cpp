@@ -4,12 +4,17 @@
 #include "plugin/Error.h"
 #include "plugin/HostCall.h"
 #include "plugin/PluginGlobals.h"
+#include "tools/framework/FeedbackPasses.h"
 
 namespace Tools {
 
 void* BaseTool::operator new(std::size_t size) { return ai::AllocateBlock(size, "Tools::BaseTool"); }
 
 void BaseTool::operator delete(void* block) noexcept { ai::FreeBlock(block); }
+
+void BaseTool::DrawAnnotation(AIAnnotatorMessage* message) { DrawFeedbackPass(*this, message); }
+
+void BaseTool::InvalidateAnnotation(AIAnnotatorMessage*) { InvalidateFeedback(*this); }
 
 void BaseTool::Select(AIToolMessage*) {
   if (WantsAnnotator()) SetAnnotatorActive(true);

@@ -38,11 +38,10 @@ class BaseTool : public IAnnotator {
 
   // IAnnotator
   bool WantsAnnotator() const override { return false; }
-  // The feedback reaches the view through the overlay's drawing surface; a
-  // tool without one has nothing to draw, and the host redraws the view
-  // itself.
-  void DrawAnnotation(AIAnnotatorMessage*) override {}
-  void InvalidateAnnotation(AIAnnotatorMessage*) override {}
+  // Draws DrawFeedback through the message's drawer.
+  void DrawAnnotation(AIAnnotatorMessage* message) override;
+  // Invalidates the area DrawFeedback covers.
+  void InvalidateAnnotation(AIAnnotatorMessage* message) override;
   const char* AnnotatorName() const override { return Title(); }
 
   virtual ~BaseTool() = default;

@@ -1,101 +1,112 @@
-// The fourteen tools as the host knows them: registered, selectable and
-// routed to, each answering with its identity from the registration table and
-// the framework's defaults for everything else.  Each class grows into its
-// real tool (state table, feedback, cursor) in its own folder.
+// The tools that are registered, selectable and routed to, but whose gesture
+// is not built yet: each runs its state machine on a one-state table that does
+// nothing, draws nothing and shows the plain crosshair.  Each class grows into
+// its real tool (state table, feedback, cursor) in its own folder, keeping its
+// place in the class tree.
 #pragma once
 
-#include "tools/framework/BaseTool.h"
-#include "tools/framework/ToolCatalog.h"
+#include "tools/framework/Cataloged.h"
+#include "tools/framework/FSMTool.h"
 
 namespace Tools {
 
-// A tool whose registration identity comes from the registration table.
-class CatalogTool : public BaseTool {
- public:
-  explicit CatalogTool(ToolId id) noexcept : identity_(IdentityOf(id)) {}
-
-  bool WantsAnnotator() const override { return true; }
-  int32_t IconResourceId() const override { return identity_.iconId; }
-  const char* Title() const override { return identity_.title; }
-  const char* Tooltip() const override { return identity_.tooltip; }
-  int32_t GroupId() const override { return kToolGroup; }
-  int32_t ToolsetId() const override { return identity_.toolsetId; }
-  const char* SnapControl() const override { return identity_.snapControl; }
-
- private:
-  const ToolIdentity& identity_;
+// The idle table of a tool whose gesture is still to come: one state, no
+// actions, no transitions.
+template <class T>
+class IdleTables {
+ protected:
+  static constexpr StateEntry<T> kIdleStates[] = {{0, nullptr, nullptr, nullptr}};
+  static constexpr std::span<const TransitionEntry<T>> kNoTransitions{};
 };
 
-class ToolCircle23 final : public CatalogTool {
- public:
-  ToolCircle23() noexcept : CatalogTool(ToolId::Circle23) {}
+// A state-machine tool on the idle table.
+template <class T>
+class IdleFSMTool : public FSMTool<T>, private IdleTables<T> {
+ protected:
+  IdleFSMTool() noexcept : FSMTool<T>(IdleTables<T>::kIdleStates, IdleTables<T>::kNoTransitions) {}
 };
 
-class ToolCircleTTR final : public CatalogTool {
+// The tangent circle drives its state machine with handlers of its own,
+// without snapping; until then it is a plain tool.
+class ToolCircleTTR final : public Cataloged<BaseTool> {
  public:
-  ToolCircleTTR() noexcept : CatalogTool(ToolId::CircleTTR) {}
+  ToolCircleTTR() noexcept : Cataloged(ToolId::CircleTTR) {}
 };
 
-class ToolCurvature final : public CatalogTool {
+class ToolCurvature final : public Cataloged<IdleFSMTool<ToolCurvature>> {
  public:
-  ToolCurvature() noexcept : CatalogTool(ToolId::Curvature) {}
+  ToolCurvature() noexcept : Cataloged(ToolId::Curvature) {}
 };
 
-class ToolArc3Pt final : public CatalogTool {
+// The three-point gesture shared by the arc tools.
+class ThreePointTool : public IdleFSMTool<ThreePointTool> {};
+class ToolArcsBase : public ThreePointTool {};
+
+class ToolArc3Pt final : public Cataloged<ToolArcsBase> {
  public:
-  ToolArc3Pt() noexcept : CatalogTool(ToolId::Arc3Pt) {}
+  ToolArc3Pt() noexcept : Cataloged(ToolId::Arc3Pt) {}
 };
 
-class ToolArcSED final : public CatalogTool {
+class ToolArcSED final : public Cataloged<ToolArcsBase> {
  public:
-  ToolArcSED() noexcept : CatalogTool(ToolId::ArcSED) {}
+  ToolArcSED() noexcept : Cataloged(ToolId::ArcSED) {}
 };
 
-class ToolLineTT final : public CatalogTool {
+// Lines tangent or perpendicular to two paths.
+class ToolLineTPBase : public IdleFSMTool<ToolLineTPBase> {};
+
+class ToolLineTT final : public Cataloged<ToolLineTPBase> {
  public:
-  ToolLineTT() noexcept : CatalogTool(ToolId::LineTT) {}
+  ToolLineTT() noexcept : Cataloged(ToolId::LineTT) {}
 };
 
-class ToolLinePP final : public CatalogTool {
+class ToolLinePP final : public Cataloged<ToolLineTPBase> {
  public:
-  ToolLinePP() noexcept : CatalogTool(ToolId::LinePP) {}
+  ToolLinePP() noexcept : Cataloged(ToolId::LinePP) {}
 };
 
-class ToolTangentTo final : public CatalogTool {
+// Lines from a point tangent or perpendicular to a path.
+class ToolTPLineToBase : public IdleFSMTool<ToolTPLineToBase> {};
+
+class ToolTangentTo final : public Cataloged<ToolTPLineToBase> {
  public:
-  ToolTangentTo() noexcept : CatalogTool(ToolId::TangentTo) {}
+  ToolTangentTo() noexcept : Cataloged(ToolId::TangentTo) {}
 };
 
-class ToolPerpTo final : public CatalogTool {
+class ToolPerpTo final : public Cataloged<ToolTPLineToBase> {
  public:
-  ToolPerpTo() noexcept : CatalogTool(ToolId::PerpTo) {}
+  ToolPerpTo() noexcept : Cataloged(ToolId::PerpTo) {}
 };
 
 // One class, registered twice: along the tangent and along the normal.
-class ToolTanPerpFrom final : public CatalogTool {
+class ToolTanPerpFrom final : public Cataloged<IdleFSMTool<ToolTanPerpFrom>> {
  public:
   enum class Mode { Tangent, Perpendicular };
   explicit ToolTanPerpFrom(Mode mode) noexcept
-      : CatalogTool(mode == Mode::Tangent ? ToolId::TangentFrom : ToolId::PerpFrom), mode_(mode) {}
+      : Cataloged(mode == Mode::Tangent ? ToolId::TangentFrom : ToolId::PerpFrom), mode_(mode) {}
   Mode mode() const noexcept { return mode_; }
 
  private:
   Mode mode_;
 };
 
-class ToolJoin final : public CatalogTool {
+class ToolJoin final : public Cataloged<IdleFSMTool<ToolJoin>> {
  public:
-  ToolJoin() noexcept : CatalogTool(ToolId::Join) {}
+  ToolJoin() noexcept : Cataloged(ToolId::Join) {}
 };
 
-class ToolStraighten final : public CatalogTool {
+class ToolStraighten final : public Cataloged<IdleFSMTool<ToolStraighten>> {
  public:
-  ToolStraighten() noexcept : CatalogTool(ToolId::Straighten) {}
+  ToolStraighten() noexcept : Cataloged(ToolId::Straighten) {}
+  // Anchors only while idle; the full set while dragging a piece or turning
+  // about an anchor; no snapping in any other state, nor before the first
+  // event (there is no state to say what the cursor is doing).
+  const char* SnapControl() const override;
 };
 
-class ToolOrient2 final : public CatalogTool {
+class ToolOrient2 final : public Cataloged<IdleFSMTool<ToolOrient2>> {
  public:
-  ToolOrient2() noexcept : CatalogTool(ToolId::Orient) {}
+  ToolOrient2() noexcept : Cataloged(ToolId::Orient) {}
 };
 
 }  // namespace Tools

@@ -18,7 +18,6 @@ namespace Tools {
 namespace {
 
 constexpr const char* kHotSpotResourceType = "XML";
-constexpr const char* kImageExtension = "png";
 
 constexpr int32_t kSystemCursors[] = {kPlatformCursorTextBeam, kPlatformCursorCrosshair, kPlatformCursorWait,
                                       kPlatformCursorArrow,    kPlatformCursorNo,        kPlatformCursorHand,
@@ -52,7 +51,7 @@ PlatformCursorRef BuildCursor(const CorvanePlatformSuite& platform, int32_t id) 
   const std::optional<HotSpot> spot = ReadHotSpot(*file, module);
   if (!spot) return nullptr;
   const std::optional<ImageSource> source =
-      FindImageSource(ModuleIdTable(), module, id, DensityClass(QMDM::CurrentPixelScale()));
+      FindModuleImageSource(ModuleIdTable(), module, id, DensityClass(QMDM::CurrentPixelScale()));
   if (!source) return nullptr;
   const std::optional<Image> image = Decode(platform, *source);
   if (!image) return nullptr;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "geometry/point.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kPicasCode = 5;
 constexpr double kPointsPerPica = 12;
+constexpr double kMaxPicas = std::numeric_limits<int>::max();
 
 // The format strings are themselves formatted, with the precision, from
 // these templates.
@@ -60,15 +62,15 @@ void Append(char* text, std::size_t capacity, const char* suffix) {
   std::snprintf(text + used, capacity - used, "%s", suffix);
 }
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-
 void FormatPicas(char* out, std::size_t capacity, double value, int precision) {
   char format[kFormatCapacity];
   std::snprintf(format, sizeof format, kPicasTemplate, precision);
   const double magnitude = std::abs(value);
   const double picas = std::floor(magnitude / kPointsPerPica);
-  std::snprintf(out, capacity, format, value < 0 ? "-" : "", static_cast<int>(picas),
+  // A count of picas that no int holds (or no count at all) is no length a
+  // document has; it is capped rather than converted out of range.
+  const double countable = picas < kMaxPicas ? picas : kMaxPicas;
+  std::snprintf(out, capacity, format, value < 0 ? "-" : "", static_cast<int>(countable),
                 magnitude - kPointsPerPica * picas);
 }
 
@@ -77,8 +79,6 @@ void FormatInUnit(char* out, std::size_t capacity, double value, int unit, int p
   std::snprintf(format, sizeof format, kValueTemplate, precision);
   std::snprintf(out, capacity, format, value / LabelPointsPerUnit(unit));
 }
-
-#pragma GCC diagnostic pop
 
 }  // namespace
 

@@ -12,7 +12,6 @@ namespace {
 
 constexpr const char* kImageResourceType = "PNG";
 constexpr const char* kImageByIdResourceType = "PNGI";
-constexpr const char* kImageExtension = "png";
 
 struct Variant {
   const char* suffix;
@@ -32,12 +31,18 @@ std::array<Variant, 3> VariantOrder(int32_t densityClass) {
   return {kPlain, kOneAndHalf, kDouble};
 }
 
-std::optional<ImageSource> FindVariant(const IdTableFile& file, SPModuleHandle module, int32_t densityClass) {
-  for (const Variant& variant : VariantOrder(densityClass)) {
-    std::string name = file.name + variant.suffix;
-    if (const PIResource* resource = plugin::FindModuleResource(module, kImageResourceType, name.c_str()))
-      return ImageSource{resource, std::move(name), variant.dpi};
+// find(type, name) and find(type, id) look a resource up.
+template <class Find>
+std::optional<ImageSource> FindSource(const IdTable& table, int32_t id, int32_t densityClass, Find&& find) {
+  if (const IdTableFile* file = table.Find(id, kImageExtension)) {
+    for (const Variant& variant : VariantOrder(densityClass)) {
+      std::string name = file->name + variant.suffix;
+      if (const PIResource* resource = find(kImageResourceType, name.c_str()))
+        return ImageSource{resource, std::move(name), variant.dpi};
+    }
   }
+  if (const PIResource* resource = find(kImageByIdResourceType, id))
+    return ImageSource{resource, std::to_string(id), kPlain.dpi};
   return std::nullopt;
 }
 
@@ -45,13 +50,16 @@ std::optional<ImageSource> FindVariant(const IdTableFile& file, SPModuleHandle m
 
 int32_t DensityClass(const QMDM::PixelScale& scale) { return scale.Apply(10); }
 
-std::optional<ImageSource> FindImageSource(const IdTable& table, SPModuleHandle module, int32_t id,
+std::optional<ImageSource> FindImageSource(const IdTable& table, const PIResourceDirectory& directory, int32_t id,
                                            int32_t densityClass) {
-  if (const IdTableFile* file = table.Find(id, kImageExtension))
-    if (std::optional<ImageSource> source = FindVariant(*file, module, densityClass)) return source;
-  if (const PIResource* resource = plugin::FindModuleResource(module, kImageByIdResourceType, id))
-    return ImageSource{resource, std::to_string(id), kPlain.dpi};
-  return std::nullopt;
+  return FindSource(table, id, densityClass,
+                    [&](const char* type, auto key) { return plugin::FindResource(directory, type, key); });
+}
+
+std::optional<ImageSource> FindModuleImageSource(const IdTable& table, SPModuleHandle module, int32_t id,
+                                                 int32_t densityClass) {
+  return FindSource(table, id, densityClass,
+                    [&](const char* type, auto key) { return plugin::FindModuleResource(module, type, key); });
 }
 
 Image::~Image() { Release(); }
@@ -90,7 +98,7 @@ std::optional<Image> Decode(const CorvanePlatformSuite& platform, const ImageSou
 
 std::optional<Image> LoadImage(int32_t id) {
   const std::optional<ImageSource> source =
-      FindImageSource(ModuleIdTable(), QMDM::ModuleHandle(), id, DensityClass(QMDM::CurrentPixelScale()));
+      FindModuleImageSource(ModuleIdTable(), QMDM::ModuleHandle(), id, DensityClass(QMDM::CurrentPixelScale()));
   if (!source) return std::nullopt;
   return Decode(ai::Suites().Platform(), *source);
 }

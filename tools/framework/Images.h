@@ -20,6 +20,9 @@
 
 namespace Tools {
 
+// The extension images are listed under in the id table.
+constexpr const char* kImageExtension = "png";
+
 // 10, 15 or 20: the pixel scale applied to 10, that is ten times the factor
 // from 96 dots per inch.
 int32_t DensityClass(const QMDM::PixelScale& scale);
@@ -32,11 +35,16 @@ struct ImageSource {
 };
 
 // The first variant of (id, "png") in the order of the density class that
-// the module holds, else the "PNGI" resource with that id, else nothing.
-std::optional<ImageSource> FindImageSource(const IdTable& table, SPModuleHandle module, int32_t id,
+// the directory holds, else its "PNGI" resource with that id, else nothing.
+std::optional<ImageSource> FindImageSource(const IdTable& table, const PIResourceDirectory& directory, int32_t id,
                                            int32_t densityClass);
+// The same among the module's own resources (ModuleResources.h).
+std::optional<ImageSource> FindModuleImageSource(const IdTable& table, SPModuleHandle module, int32_t id,
+                                                 int32_t densityClass);
 
-// An image decoded by the host, given back to it on destruction.
+// An image decoded by the host, given back to it on destruction.  It must not
+// outlive the host call that decoded it: the platform suite it is given back
+// through is held only for that call.  Keep a copy of the pixels instead.
 class Image {
  public:
   Image(const CorvanePlatformSuite& platform, PlatformImage pixels, std::string name, int32_t dpi) noexcept

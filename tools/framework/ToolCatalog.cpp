@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "tools/circles/ToolCircle23.h"
 #include "tools/framework/CatalogTools.h"
 
 namespace Tools {
@@ -41,7 +42,7 @@ constexpr ToolIdentity kIdentities[] = {
     {"QM perpendicular line from", "\xb4\xd3\xc2\xb7\xbe\xb6\xb4\xb9\xd6\xb1\xcf\xdf", 16070, 2, kDefaultSnap},
     // 连接
     {"QM Connect", "\xc1\xac\xbd\xd3", 16058, 3, "Av"},
-    // 拉直; snaps only once its gesture has a state, so none before the first event
+    // 拉直; its snapping follows its state (ToolStraighten::SnapControl)
     {"QM Straighten", "\xc0\xad\xd6\xb1", 16064, 3, nullptr},
     // 定向
     {"QM Orient", "\xb6\xa8\xcf\xf2", 16063, 4, kDefaultSnap},

@@ -1,0 +1,105 @@
+// The plug-in's preference routines on the stand-in host's store, run in the
+// test process outside any host call, as a dialog's handler would run them.
+#include <filesystem>
+#include <string>
+
+#include "host/runtime/Preferences.h"
+#include "plugin/Error.h"
+#include "plugin/Preferences.h"
+#include "tests/plugin/InProcessCall.h"
+
+namespace plugin_test {
+namespace {
+
+constexpr AIErr kInjected = SP_FOURCC('X', 'Y', 'Z', 'W');
+constexpr const char* kSection = "Corvane";
+
+// Each test starts on an empty store of its own.
+host::HostOptions FreshStore() {
+  host::HostOptions options = TestOptions();
+  options.preferencesFile = std::filesystem::temp_directory_path() /
+                            ("corvane-prefs-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".ini");
+  std::filesystem::remove(options.preferencesFile);
+  return options;
+}
+
+class PreferencesTest : public ::testing::Test {
+ protected:
+  ~PreferencesTest() override { std::filesystem::remove(store().file()); }
+  host::Preferences& store() { return call_.host().preferences(); }
+  host::FaultInjector& faults() { return call_.host().faults(); }
+  int PreferenceSuitesHeld() { return call_.host().suites().Outstanding(kAIPreferenceSuite); }
+
+  OutsideHostCall call_{FreshStore()};
+};
+
+TEST_F(PreferencesTest, ReadsGiveTheDefaultUntilAValueIsPut) {
+  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, plugin::kCircleTTRRadiusDefault), 50.0);
+  plugin::PutRealPreference(plugin::kCircleTTRRadiusKey, 12.5);
+  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, plugin::kCircleTTRRadiusDefault), 12.5);
+  EXPECT_EQ(store().GetReal(kSection, plugin::kCircleTTRRadiusKey), 12.5);
+
+  EXPECT_TRUE(plugin::GetBooleanPreference(plugin::kCircleTTRAskKey, true));
+  plugin::PutBooleanPreference(plugin::kCircleTTRAskKey, false);
+  EXPECT_FALSE(plugin::GetBooleanPreference(plugin::kCircleTTRAskKey, true));
+
+  EXPECT_EQ(plugin::GetIntegerPreference("Count", -7), -7);
+  plugin::PutIntegerPreference("Count", 42);
+  EXPECT_EQ(plugin::GetIntegerPreference("Count", -7), 42);
+  EXPECT_EQ(PreferenceSuitesHeld(), 0);
+}
+
+TEST_F(PreferencesTest, ABooleanStoredAsTwoReadsTrue) {
+  store().PutBoolean(kSection, plugin::kCircleTTRPreviewKey, 2);
+  EXPECT_TRUE(plugin::GetBooleanPreference(plugin::kCircleTTRPreviewKey, false));
+}
+
+TEST_F(PreferencesTest, AValueOfAnotherTypeReadsAsTheDefault) {
+  store().PutInteger(kSection, plugin::kCircleTTRRadiusKey, 3);
+  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, 50.0), 50.0);
+}
+
+TEST_F(PreferencesTest, HostFailuresGiveDefaultsAndRefusedWritesAreIgnored) {
+  store().PutReal(kSection, plugin::kCircleTTRRadiusKey, 12.5);
+  faults().Fail(kAIPreferenceSuite, "GetRealPreference", kInjected, 1);
+  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, 50.0), 50.0);
+  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, 50.0), 12.5);
+
+  faults().Fail(kAIPreferenceSuite, "PutRealPreference", kInjected, 1);
+  EXPECT_NO_THROW(plugin::PutRealPreference(plugin::kCircleTTRRadiusKey, 99));
+  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, 50.0), 12.5);
+  EXPECT_EQ(PreferenceSuitesHeld(), 0);
+}
+
+// Only a preference suite the host cannot provide is an error.
+TEST_F(PreferencesTest, AMissingPreferenceSuiteIsABadParameter) {
+  faults().Fail(kAIPreferenceSuite, host::FaultInjector::kAcquireFunction, kSPSuiteNotFoundError);
+  const auto code = [](auto routine) -> SPErr {
+    try {
+      routine();
+    } catch (const ai::Error& e) {
+      return e.code();
+    }
+    return kNoErr;
+  };
+  EXPECT_EQ(code([] { plugin::GetBooleanPreference(plugin::kCircleTTRAskKey, true); }), kBadParameterErr);
+  EXPECT_EQ(code([] { plugin::PutRealPreference(plugin::kCircleTTRRadiusKey, 1); }), kBadParameterErr);
+  EXPECT_EQ(code([] { plugin::HostConstrainAnglePreference(); }), kBadParameterErr);
+}
+
+TEST_F(PreferencesTest, HostPreferencesAreReadWithoutASection) {
+  // The host starts with defaults of its own for its keys.
+  store().Erase(host::Preferences::kHostSection, "rulerType");
+  store().Erase(host::Preferences::kHostSection, "constrain/angle");
+  EXPECT_EQ(plugin::HostRulerTypePreference(), std::nullopt);
+  EXPECT_EQ(plugin::HostConstrainAnglePreference(), 0.0);
+  store().PutInteger(host::Preferences::kHostSection, "rulerType", 3);
+  store().PutReal(host::Preferences::kHostSection, "constrain/angle", 30);
+  // The same keys in the plug-in's section are not the host's.
+  store().PutInteger(kSection, "rulerType", 5);
+  EXPECT_EQ(plugin::HostRulerTypePreference(), 3);
+  EXPECT_EQ(plugin::HostConstrainAnglePreference(), 30.0);
+}
+
+}  // namespace
+}  // namespace plugin_test

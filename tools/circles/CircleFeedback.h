@@ -1,0 +1,27 @@
+// What the circle tools share between their feedback and their results.
+#pragma once
+
+#include <optional>
+
+#include "geometry/point.h"
+
+namespace Tools {
+
+// pt.  Diameter ends closer than this make no circle: nothing is drawn or
+// created for them.
+constexpr double kCoincidentEndsPt = 1e-8;
+
+// Half-size of the plus marks at picked points and centres (view pixels).
+constexpr int32_t kCircleMarkPx = 10;
+
+// The diameter label sits this far right of and above the diameter's end
+// (view pixels).
+constexpr int32_t kLabelOffsetPx = 5;
+
+// The centre of the circle with diameter ab; nothing when a and b coincide.
+inline std::optional<geom::Point> DiameterCentre(geom::Point a, geom::Point b) {
+  if (geom::Distance(a, b) < kCoincidentEndsPt) return std::nullopt;
+  return (a + b) / 2;
+}
+
+}  // namespace Tools

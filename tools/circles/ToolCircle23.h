@@ -1,0 +1,67 @@
+// "QM Circle by 2 or 3 points": a circle from the two ends of a diameter
+// (dragged out, or clicked one after the other), or through three points
+// (click the first, press at the second and drag to the third).
+//
+// States: 0 idle; 1 pressed where nothing can be created; 2 first point
+// pressed; 3 dragging a diameter; 4 first point placed, button up; 5 second
+// point pressed; 6 dragging the third point.  A press that moves no more
+// than the drag threshold is a click.
+//
+// Shift keeps the diameter at multiples of 45 degrees (states 3 and 4, applied
+// to the event's cursor point before the state machine sees it); Alt rounds
+// its length to a zoom-dependent step in the document's ruler unit.
+#pragma once
+
+#include "geometry/point.h"
+#include "tools/framework/Cataloged.h"
+#include "tools/framework/FSMTool.h"
+
+namespace Tools {
+
+class ToolCircle23 final : public Cataloged<FSMTool<ToolCircle23>> {
+ public:
+  enum State : int32_t {
+    kIdle = 0,
+    kBlocked = 1,
+    kFirstPressed = 2,
+    kDraggingDiameter = 3,
+    kFirstPlaced = 4,
+    kSecondPressed = 5,
+    kDraggingThird = 6,
+  };
+
+  ToolCircle23() noexcept;
+
+  void DrawFeedback(AII::IAnnoSurface& surface, bool measuring) override;
+  void OnEvent(ToolEvent& event) override;
+  int32_t CursorId() const;
+
+ private:
+  // Entry and do actions.
+  void PressFirst(ToolEvent& event);
+  void PressSecond(ToolEvent& event);
+  void FollowDiameterEnd(ToolEvent& event);
+  void FollowThird(ToolEvent& event);
+  // Guards.
+  bool CanCreate(ToolEvent& event);
+  bool MovedFromFirst(ToolEvent& event);
+  bool MovedFromSecond(ToolEvent& event);
+  // Transition actions.
+  void CreateTwoPointCircle(ToolEvent& event);
+  void CreateThreePointCircle(ToolEvent& event);
+
+  bool InState(State a, State b) const;
+  void DrawDiameter(AII::IAnnoSurface& surface, bool measuring);
+  void DrawThreePoints(AII::IAnnoSurface& surface);
+
+  static const StateEntry<ToolCircle23> kStates[7];
+  static const TransitionEntry<ToolCircle23> kTransitions[11];
+
+  geom::Point first_;
+  AIPoint firstView_{};
+  geom::Point second_;
+  AIPoint secondView_{};
+  geom::Point third_;
+};
+
+}  // namespace Tools

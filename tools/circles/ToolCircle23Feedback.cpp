@@ -1,0 +1,79 @@
+// The circle tool's feedback and cursors.
+#include "geometry/construction.h"
+#include "geometry/host/document_units.h"
+#include "geometry/host/new_circle_path.h"
+#include "plugin/HostCall.h"
+#include "tools/circles/CircleFeedback.h"
+#include "tools/circles/ToolCircle23.h"
+#include "tools/framework/ArtworkPoint.h"
+#include "tools/framework/FormatValue.h"
+#include "tools/framework/IAnnoSurface.h"
+
+namespace Tools {
+
+namespace {
+
+constexpr int32_t kCursorFirstPoint = 16011;   // "1" beside the crosshair
+constexpr int32_t kCursorSecondPoint = 16012;  // "2"
+constexpr int32_t kCursorThirdPoint = 16013;   // "3"
+constexpr int32_t kCursorCannotDraw = 16500;
+
+int32_t IfCanCreate(int32_t cursor) {
+  return geom::hostpath::CanCreateArt(ai::Suites()) ? cursor : kCursorCannotDraw;
+}
+
+}  // namespace
+
+void ToolCircle23::DrawFeedback(AII::IAnnoSurface& surface, bool measuring) {
+  const std::optional<int32_t> state = CurrentState();
+  // Nothing is shown until a first point has been placed or dragged from.
+  if (!state || *state < kDraggingDiameter) return;
+  surface.UseCurrentLayerColor();
+  if (*state == kDraggingThird)
+    DrawThreePoints(surface);
+  else
+    DrawDiameter(surface, measuring);
+}
+
+// The label's text has no say in the measured area (text is measured to the
+// view's edge), so measuring leaves it empty and asks the host nothing more.
+void ToolCircle23::DrawDiameter(AII::IAnnoSurface& surface, bool measuring) {
+  surface.PlusMark(ToHost(first_), kCircleMarkPx);
+  const std::optional<geom::Point> centre = DiameterCentre(first_, second_);
+  if (!centre) return;
+  const double radius = geom::Distance(first_, *centre);
+  surface.Circle(ToHost(*centre), radius);
+  surface.PlusMark(ToHost(*centre), kCircleMarkPx);
+  surface.Line(ToHost(first_), ToHost(second_));
+  const AIPoint end = surface.ToView(ToHost(second_));
+  const AIPoint at{end.h + kLabelOffsetPx, end.v - kLabelOffsetPx};
+  if (measuring) return surface.Text(at, "");
+  const geom::UnitCode unit = geom::hostpath::CurrentUnitCode(ai::Suites());
+  surface.Text(at, AII::FormatValue(2 * radius, AII::kLabelMaxLength, unit, AII::kLabelPrecision, true).text);
+}
+
+void ToolCircle23::DrawThreePoints(AII::IAnnoSurface& surface) {
+  surface.PlusMark(ToHost(first_), kCircleMarkPx);
+  const std::optional<geom::Circle> circle = geom::Circumcircle(first_, second_, third_);
+  if (!circle) return;
+  surface.Circle(ToHost(circle->centre), circle->radius);
+  surface.PlusMark(ToHost(circle->centre), kCircleMarkPx);
+  surface.PlusMark(ToHost(second_), kCircleMarkPx);
+}
+
+int32_t ToolCircle23::CursorId() const {
+  const std::optional<int32_t> state = CurrentState();
+  if (!state) return kCursorClear;
+  switch (*state) {
+    case kIdle: return IfCanCreate(kCursorFirstPoint);
+    case kBlocked: return kCursorCannotDraw;
+    case kFirstPressed: return kCursorFirstPoint;
+    case kDraggingDiameter:
+    case kSecondPressed: return kCursorSecondPoint;
+    case kFirstPlaced: return IfCanCreate(kCursorSecondPoint);
+    case kDraggingThird: return kCursorThirdPoint;
+    default: return kCursorClear;
+  }
+}
+
+}  // namespace Tools

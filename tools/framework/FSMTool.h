@@ -1,0 +1,81 @@
+// A tool whose gesture is a StateMachine over T's tables.
+//
+// Every mouse message runs, in this order: BeforeEvent; cursor snapping with
+// SnapControl (the snapped point replaces the message's cursor); the event
+// record and OnEvent (which may change the cursor point again); invalidation
+// of the old feedback; entry into the first state when there is none; the
+// transition; the current state's do action; the cursor T asks for; and
+// invalidation of the new feedback.  Every later step sees the point the
+// earlier ones left in the message.
+//
+// T provides the tables (passed to the constructor) and may hide CursorId,
+// which is asked after every event (the plain crosshair by default).
+#pragma once
+
+#include <optional>
+
+#include "plugin/Error.h"
+#include "tools/framework/BaseTool.h"
+#include "tools/framework/Cursors.h"
+#include "tools/framework/FeedbackPasses.h"
+#include "tools/framework/StateMachine.h"
+
+namespace Tools {
+
+// The plain crosshair without a sign.
+constexpr int32_t kCursorClear = 16001;
+
+// Replaces the message's cursor by the host's snapped point for the control
+// string; nothing without one.
+void SnapCursor(const char* control, AIToolMessage* message);
+
+template <class T>
+class FSMTool : public BaseTool {
+ public:
+  bool WantsAnnotator() const override { return true; }
+
+  void MouseDown(AIToolMessage* message) override { HandleEvent(message, kEventMouseDown); }
+  void MouseDrag(AIToolMessage* message) override { HandleEvent(message, kEventMouseDrag); }
+  void MouseUp(AIToolMessage* message) override { HandleEvent(message, kEventMouseUp); }
+  void TrackCursor(AIToolMessage* message) override { HandleEvent(message, kEventCursorMove); }
+
+  // The annotator goes off, the feedback is erased and the gesture is
+  // forgotten: the next event starts again from the first state.
+  void Deselect(AIToolMessage* message) override {
+    BaseTool::Deselect(message);
+    InvalidateFeedback(*this);
+    machine_.Reset();
+  }
+
+  int32_t CursorId() const { return kCursorClear; }
+
+  // The id of the current state; nothing before the first event.
+  std::optional<int32_t> CurrentState() const noexcept {
+    if (const StateEntry<T>* state = machine_.current()) return state->id;
+    return std::nullopt;
+  }
+
+ protected:
+  FSMTool(std::span<const StateEntry<T>> states, std::span<const TransitionEntry<T>> transitions) noexcept
+      : machine_(states, transitions) {}
+
+ private:
+  void HandleEvent(AIToolMessage* message, int32_t kind) {
+    if (!message) ai::ThrowBadParameter();
+    BeforeEvent(message);
+    SnapCursor(SnapControl(), message);
+    ToolEvent event{kind, message};
+    OnEvent(event);
+    InvalidateFeedback(*this);
+    T& self = static_cast<T&>(*this);
+    machine_.EnterFirstStateIfNone(self, event);
+    machine_.Step(self, event);
+    machine_.RunDoAction(self, event);
+    SetToolCursor(self.CursorId());
+    InvalidateFeedback(*this);
+  }
+
+  StateMachine<T> machine_;
+};
+
+}  // namespace Tools

@@ -1,0 +1,13 @@
+#include "tools/framework/ToolView.h"
+
+#include "plugin/HostCall.h"
+#include "tools/framework/AnnoRenderBase.h"
+
+namespace Tools {
+
+AIPoint CurrentViewPoint(AIRealPoint p) {
+  ai::SuiteSet& suites = ai::Suites();
+  return AII::ArtworkToView(suites, AII::CurrentView(suites), p);
+}
+
+}  // namespace Tools
