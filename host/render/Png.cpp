@@ -1,15 +1,11 @@
 #include "host/render/Png.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
-#include <system_error>
 
+#include "host/core/AtomicFile.h"
 #include "host/core/HostError.h"
 #include "host/render/Cairo.h"
 
@@ -26,71 +22,20 @@ struct FileClose {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileClose>;
 
-cairo_status_t WriteBytes(void* closure, const unsigned char* data, unsigned int length) {
-  return std::fwrite(data, 1, length, static_cast<std::FILE*>(closure)) == length ? CAIRO_STATUS_SUCCESS
-                                                                                 : CAIRO_STATUS_WRITE_ERROR;
+// Called from inside cairo: nothing may be thrown through it.
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) noexcept {
+  try {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+  } catch (...) {
+    return CAIRO_STATUS_NO_MEMORY;
+  }
 }
 
 cairo_status_t ReadBytes(void* closure, unsigned char* data, unsigned int length) {
   return std::fread(data, 1, length, static_cast<std::FILE*>(closure)) == length ? CAIRO_STATUS_SUCCESS
                                                                                 : CAIRO_STATUS_READ_ERROR;
 }
-
-// A temporary file beside the target, unique to this call, removed again
-// unless Keep() moved it over the target.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::filesystem::path& target) : target_(target) {
-    std::string pattern = target.string() + ".tmp-XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) Fail("write", target, std::strerror(errno));
-    path_ = pattern;
-    // mkstemp makes the file private to its owner; the picture gets the
-    // permissions any new file of the user gets.
-    const mode_t mask = umask(0);
-    umask(mask);
-    file_.reset(fchmod(fd, 0666 & ~mask) == 0 ? fdopen(fd, "wb") : nullptr);
-    if (!file_) {
-      const int error = errno;
-      close(fd);
-      Remove();
-      Fail("write", target, std::strerror(error));
-    }
-  }
-  ~TemporaryFile() {
-    file_.reset();
-    if (!kept_) Remove();
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  std::FILE* stream() const { return file_.get(); }
-
-  void Keep() {
-    std::FILE* f = file_.release();
-    const bool written = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-    const int writeError = errno;
-    // fclose reports write errors the earlier calls could not see.
-    const bool closed = std::fclose(f) == 0;
-    if (!written) Fail("write", target_, std::strerror(writeError));
-    if (!closed) Fail("write", target_, std::strerror(errno));
-    std::error_code ec;
-    std::filesystem::rename(path_, target_, ec);
-    if (ec) Fail("write", target_, ec.message());
-    kept_ = true;
-  }
-
- private:
-  void Remove() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-  }
-
-  std::filesystem::path target_;
-  std::filesystem::path path_;
-  FilePtr file_;
-  bool kept_ = false;
-};
 
 SurfacePtr SurfaceOf(const Picture& picture) {
   if (picture.width <= 0 || picture.height <= 0 ||
@@ -113,10 +58,11 @@ SurfacePtr SurfaceOf(const Picture& picture) {
 
 void WritePng(const Picture& picture, const std::filesystem::path& file) {
   const SurfacePtr surface = SurfaceOf(picture);
-  TemporaryFile temporary(file);
-  const cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), WriteBytes, temporary.stream());
+  // Encoded in memory first, so the file is written in one atomic step.
+  std::string png;
+  const cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &png);
   if (status != CAIRO_STATUS_SUCCESS) Fail("write", file, cairo_status_to_string(status));
-  temporary.Keep();
+  if (const std::string problem = WriteFileAtomically(file, png); !problem.empty()) Fail("write", file, problem);
 }
 
 Picture ReadPng(const std::filesystem::path& file) {

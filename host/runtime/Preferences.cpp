@@ -1,10 +1,9 @@
 #include "host/runtime/Preferences.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include <sstream>
 #include <vector>
 
+#include "host/core/AtomicFile.h"
 #include "host/core/HostError.h"
 
 namespace host {
@@ -93,46 +93,6 @@ std::string FormatValue(const Preferences::Value& v) {
 }
 
 std::string Errno() { return std::strerror(errno); }
-
-void WriteAll(int fd, const std::string& data, const std::filesystem::path& tmp) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) FileError(tmp, "cannot write: " + Errno());
-    done += static_cast<std::size_t>(n);
-  }
-}
-
-// Writes the text to a fresh file beside target and renames it over target.
-void WriteAtomically(const std::filesystem::path& target, const std::string& text) {
-  std::string pattern = target.string() + ".tmpXXXXXX";
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) FileError(target, "cannot create a temporary file: " + Errno());
-  const std::filesystem::path tmp = pattern;
-  try {
-    WriteAll(fd, text, tmp);
-    if (::fsync(fd) != 0) FileError(tmp, "cannot flush: " + Errno());
-    const int closed = ::close(fd);
-    if (closed != 0) FileError(tmp, "cannot close: " + Errno());
-  } catch (...) {
-    ::close(fd);
-    ::unlink(tmp.c_str());
-    throw;
-  }
-  if (::rename(tmp.c_str(), target.c_str()) != 0) {
-    const std::string problem = Errno();
-    ::unlink(tmp.c_str());
-    FileError(target, "cannot replace: " + problem);
-  }
-  // The rename itself reaches the disk with the directory.
-  const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
-  const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
-  }
-}
 
 }  // namespace
 
@@ -296,7 +256,8 @@ void Preferences::Save() const {
       FileError(file_, "cannot move the unreadable file aside to " + bad.string() + ": " + Errno());
     keepCorruptFile_ = false;
   }
-  WriteAtomically(file_, Format(entries_));
+  if (const std::string problem = WriteFileAtomically(file_, Format(entries_)); !problem.empty())
+    FileError(file_, problem);
 }
 
 }  // namespace host
