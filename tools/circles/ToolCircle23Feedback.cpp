@@ -6,17 +6,13 @@
 #include "tools/circles/CircleFeedback.h"
 #include "tools/circles/ToolCircle23.h"
 #include "tools/framework/ArtworkPoint.h"
+#include "tools/framework/Cursors.h"
 #include "tools/framework/FormatValue.h"
 #include "tools/framework/IAnnoSurface.h"
 
 namespace Tools {
 
 namespace {
-
-constexpr int32_t kCursorFirstPoint = 16011;   // "1" beside the crosshair
-constexpr int32_t kCursorSecondPoint = 16012;  // "2"
-constexpr int32_t kCursorThirdPoint = 16013;   // "3"
-constexpr int32_t kCursorCannotDraw = 16500;
 
 int32_t IfCanCreate(int32_t cursor) {
   return geom::hostpath::CanCreateArt(ai::Suites()) ? cursor : kCursorCannotDraw;

@@ -17,6 +17,26 @@
 
 namespace Tools {
 
+// The tools' cursors: a crosshair with the sign of what the next click does.
+constexpr int32_t kCursorClear = 16001;            // no sign
+constexpr int32_t kCursorMarked = 16002;           // a path is under the cursor
+constexpr int32_t kCursorRadiusDrag = 16003;       // dragging a radius
+constexpr int32_t kCursorPlus = 16004;
+constexpr int32_t kCursorStraight = 16005;
+constexpr int32_t kCursorFirstPoint = 16011;       // "1"
+constexpr int32_t kCursorSecondPoint = 16012;      // "2"
+constexpr int32_t kCursorThirdPoint = 16013;       // "3"
+constexpr int32_t kCursorThirdPointPie = 16014;    // "3" with a sector
+constexpr int32_t kCursorStraightNoHit = 16020;
+constexpr int32_t kCursorStraightHorizontal = 16021;
+constexpr int32_t kCursorStraightVertical = 16022;
+constexpr int32_t kCursorStraightDirection = 16023;
+constexpr int32_t kCursorDot = 16024;
+constexpr int32_t kCursorMarkedDot = 16025;
+constexpr int32_t kCursorRotate = 16030;
+constexpr int32_t kCursorRotatePlus = 16031;
+constexpr int32_t kCursorCannotDraw = 16500;
+
 // System cursors.
 constexpr int32_t kCursorTextBeam = -1;
 constexpr int32_t kCursorCrosshair = -2;

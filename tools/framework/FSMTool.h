@@ -22,9 +22,6 @@
 
 namespace Tools {
 
-// The plain crosshair without a sign.
-constexpr int32_t kCursorClear = 16001;
-
 // Replaces the message's cursor by the host's snapped point for the control
 // string; nothing without one.
 void SnapCursor(const char* control, AIToolMessage* message);
