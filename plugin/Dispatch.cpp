@@ -1,18 +1,23 @@
 #include "plugin/Dispatch.h"
 
 #include "QMDM/ImplCommon/QMDMLayer.h"
-#include "plugin/Error.h"
-#include "plugin/FirstFailure.h"
-#include "plugin/HostCall.h"
+#include "hostcall/Error.h"
+#include "hostcall/FirstFailure.h"
+#include "hostcall/HostCall.h"
+#include "hostcall/ModuleSession.h"
+#include "hostcall/Tokens.h"
 #include "plugin/Lifecycle.h"
 #include "plugin/PluginGlobals.h"
 #include "plugin/Routing.h"
-#include "plugin/Tokens.h"
 #include "sdk/AIMessages.h"
+#include "tools/framework/Cursors.h"
 
 namespace plugin {
 
 namespace {
+
+using ai::FirstFailure;
+using ai::Tokens;
 
 // Both the plug-in and its dialog layer keep this basic suite until "Unload".
 void AcquireBasicSuite(const SPBasicSuite& hostBasic) {
@@ -20,31 +25,21 @@ void AcquireBasicSuite(const SPBasicSuite& hostBasic) {
   const void* table = nullptr;
   if (hostBasic.AcquireSuite(kSPBasicSuite, kSPBasicSuiteVersion, &table) != kNoErr || !table)
     ai::ThrowBadParameter();
-  const auto* basic = static_cast<const SPBasicSuite*>(table);
-  ai::SetPluginBasicSuite(basic);
-  QMDM::SetLayerBasicSuite(basic);
+  ai::SetPluginBasicSuite(static_cast<const SPBasicSuite*>(table));
 }
 
 void ReleaseBasicSuite() {
   const SPBasicSuite* basic = ai::PluginBasicSuite();
   ai::SetPluginBasicSuite(nullptr);
-  QMDM::SetLayerBasicSuite(nullptr);
   if (basic) ai::Check(basic->ReleaseSuite(kSPBasicSuite, kSPBasicSuiteVersion));
 }
 
 // A "Reload" that brings no plug-in object back begins a new host session.
 // Whatever an earlier session left behind (its host went away without the
 // matching releases, and the module stayed mapped) names that host's objects,
-// so it is dropped without calling anyone.
-void ForgetLeftovers() noexcept {
-  ForgetEarlierSession();
-  QMDM::Forget();
-  ai::SetPluginBasicSuite(nullptr);
-  QMDM::SetLayerBasicSuite(nullptr);
-}
-
+// so the whole session is dropped without calling anyone.
 void Reload(SPMessageData& message) {
-  if (!message.globals) ForgetLeftovers();
+  if (!message.globals) ai::Session().Forget();
   AcquireBasicSuite(*message.basic);
   ReloadPlugin(message);
 }
@@ -70,6 +65,7 @@ void HandleAccess(const Tokens& tokens, const char* selector, SPMessageData& mes
 void HandleInterface(const Tokens& tokens, const char* selector, SPMessageData& message) {
   if (tokens.Is(selector, kSPInterfaceStartupSelector)) {
     QMDM::Start(message.self);
+    Tools::LoadImageTable(QMDM::ModuleHandle());
     StartPlugin(message);
   } else if (tokens.Is(selector, kSPInterfaceShutdownSelector)) {
     FirstFailure failure;

@@ -1,8 +1,9 @@
 #include "plugin/Lifecycle.h"
 
-#include "plugin/Error.h"
-#include "plugin/FirstFailure.h"
-#include "plugin/HostCall.h"
+#include "hostcall/Error.h"
+#include "hostcall/FirstFailure.h"
+#include "hostcall/HostCall.h"
+#include "hostcall/ModuleSession.h"
 #include "plugin/PluginGlobals.h"
 #include "tools/framework/Registration.h"
 
@@ -10,7 +11,13 @@ namespace plugin {
 
 namespace {
 
-SPAccessRef gOwnAccess = nullptr;
+// The access reference the plug-in holds on itself from "Startup" to
+// "Shutdown", so that the host keeps it loaded; a part of the module session.
+struct OwnAccess {
+  SPAccessRef ref = nullptr;
+};
+
+SPAccessRef& OwnAccessRef() { return ai::SessionPart<OwnAccess>().ref; }
 
 struct ListenerNotifier {
   Tools::NotifierList PluginGlobals::*list;
@@ -48,14 +55,15 @@ SPMessageData OwnHeader(const PluginGlobals& globals, const SPMessageData& messa
 }
 
 void TakeOwnAccess(SPPluginRef self) {
-  if (gOwnAccess) return;
-  ai::Check(ai::Suites().Access().AcquirePluginAccess(self, &gOwnAccess));
+  SPAccessRef& own = OwnAccessRef();
+  if (own) return;
+  ai::Check(ai::Suites().Access().AcquirePluginAccess(self, &own));
 }
 
 void DropOwnAccess() {
-  const SPAccessRef access = gOwnAccess;
+  const SPAccessRef access = OwnAccessRef();
   if (!access) return;
-  gOwnAccess = nullptr;
+  OwnAccessRef() = nullptr;
   ai::Check(ai::Suites().Access().ReleasePluginAccess(access));
 }
 
@@ -72,7 +80,7 @@ void StartPlugin(SPMessageData& header) {
 }
 
 void StopPlugin(SPMessageData& header) {
-  FirstFailure failure;
+  ai::FirstFailure failure;
   failure.Run(DropOwnAccess);
   PluginGlobals* globals = CurrentGlobals();
   SetCurrentGlobals(nullptr);
@@ -95,11 +103,6 @@ void ReloadPlugin(SPMessageData& header) {
   auto* globals = static_cast<PluginGlobals*>(header.globals);
   SetCurrentGlobals(globals);
   globals->CreateObjects();
-}
-
-void ForgetEarlierSession() noexcept {
-  SetCurrentGlobals(nullptr);
-  gOwnAccess = nullptr;
 }
 
 }  // namespace plugin

@@ -26,9 +26,4 @@ void UnloadPlugin(SPMessageData& header);
 // again with new tool and menu command objects in the same entries.
 void ReloadPlugin(SPMessageData& header);
 
-// Drops, without calling the host, the plug-in object pointer and the access
-// reference left by an earlier host session (the module can stay mapped
-// after its host is gone).  For a "Reload" that brings no plug-in object back.
-void ForgetEarlierSession() noexcept;
-
 }  // namespace plugin

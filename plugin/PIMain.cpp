@@ -2,9 +2,9 @@
 // call scope (the suite set lives while the outermost call runs) and one
 // exception boundary (no exception ever reaches the host).
 #include "plugin/Dispatch.h"
-#include "plugin/ErrorBoundary.h"
+#include "hostcall/ErrorBoundary.h"
 #include "plugin/Export.h"
-#include "plugin/HostCall.h"
+#include "hostcall/HostCall.h"
 
 extern "C" CORVANE_EXPORT SPErr PIMain(const char* caller, const char* selector, void* message) {
   // Without a header there is no basic suite to reach the host through.

@@ -1,8 +1,8 @@
 #include "plugin/PluginGlobals.h"
 
-#include "plugin/BlockMemory.h"
-#include "plugin/FirstFailure.h"
-#include "tools/framework/ToolCatalog.h"
+#include "hostcall/BlockMemory.h"
+#include "hostcall/FirstFailure.h"
+#include "hostcall/ModuleSession.h"
 
 namespace {
 
@@ -26,10 +26,10 @@ PluginGlobals::~PluginGlobals() {
   DestroyMenuCommands(menus);
 }
 
-void PluginGlobals::CreateObjects() { Tools::CreateTools(tools, annotators); }
+void PluginGlobals::CreateObjects() { Tools::CreateTools(tools, annotators, Services()); }
 
 void PluginGlobals::DestroyObjects() {
-  plugin::FirstFailure failure;
+  ai::FirstFailure failure;
   failure.Run([&] { selectionList.Clear(); });
   failure.Run([&] { modifiersList.Clear(); });
   failure.Run([&] { documentList.Clear(); });
@@ -42,7 +42,12 @@ namespace plugin {
 
 namespace {
 
-PluginGlobals* gCurrent = nullptr;
+// The shell's part of the module session.
+struct ShellState {
+  PluginGlobals* current = nullptr;
+};
+
+PluginGlobals*& Current() { return ai::SessionPart<ShellState>().current; }
 
 template <class Table, class Handle>
 auto* FindByHandle(Table& table, Handle handle) noexcept {
@@ -53,8 +58,8 @@ auto* FindByHandle(Table& table, Handle handle) noexcept {
 
 }  // namespace
 
-PluginGlobals* CurrentGlobals() noexcept { return gCurrent; }
-void SetCurrentGlobals(PluginGlobals* globals) noexcept { gCurrent = globals; }
+PluginGlobals* CurrentGlobals() noexcept { return Current(); }
+void SetCurrentGlobals(PluginGlobals* globals) noexcept { Current() = globals; }
 
 Tools::ToolEntry* FindTool(PluginGlobals& globals, AIToolHandle handle) noexcept {
   return FindByHandle(globals.tools, handle);
@@ -66,13 +71,6 @@ Tools::AnnotatorEntry* FindAnnotator(PluginGlobals& globals, AIAnnotatorHandle h
 
 MenuEntry* FindMenuItem(PluginGlobals& globals, AIMenuItemHandle handle) noexcept {
   return FindByHandle(globals.menus, handle);
-}
-
-AIAnnotatorHandle AnnotatorHandleOf(const Tools::BaseTool* tool) noexcept {
-  if (!gCurrent || !tool) return nullptr;
-  for (const Tools::AnnotatorEntry& entry : gCurrent->annotators)
-    if (entry.tool == tool) return entry.handle;
-  return nullptr;
 }
 
 }  // namespace plugin

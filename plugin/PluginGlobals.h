@@ -10,9 +10,10 @@
 #include <cstddef>
 
 #include "plugin/MenuCommand.h"
-#include "plugin/TransformAgain.h"
+#include "tools/catalog/ToolCatalog.h"
 #include "tools/framework/NotifierList.h"
-#include "tools/framework/ToolTables.h"
+#include "tools/framework/ToolServices.h"
+#include "tools/framework/TransformAgain.h"
 
 namespace plugin {
 
@@ -54,13 +55,18 @@ class PluginGlobals {
   Tools::NotifierList selectionList;  // "AI Art Selection Changed Notifier"
   Tools::NotifierList modifiersList;  // "AI Tool Modifiers Changed Notifier"
   Tools::NotifierList documentList;   // "AI Document Changed Notifier"
-  plugin::TransformAgainRecord transformAgain;
+  Tools::TransformAgainRecord transformAgain;
+
+  // What the tools are lent: the lists and the record above.
+  Tools::ToolServices Services() noexcept {
+    return {selectionList, modifiersList, documentList, transformAgain};
+  }
 };
 
 namespace plugin {
 
-// The current plug-in object; null outside "Startup" to "Shutdown" and while
-// unloaded.
+// The current plug-in object (kept in the module session); null outside
+// "Startup" to "Shutdown" and while unloaded.
 PluginGlobals* CurrentGlobals() noexcept;
 void SetCurrentGlobals(PluginGlobals* globals) noexcept;
 
@@ -69,9 +75,5 @@ void SetCurrentGlobals(PluginGlobals* globals) noexcept;
 Tools::ToolEntry* FindTool(PluginGlobals& globals, AIToolHandle handle) noexcept;
 Tools::AnnotatorEntry* FindAnnotator(PluginGlobals& globals, AIAnnotatorHandle handle) noexcept;
 MenuEntry* FindMenuItem(PluginGlobals& globals, AIMenuItemHandle handle) noexcept;
-
-// The annotator handle of a tool object of the current plug-in object; null
-// when there is none.
-AIAnnotatorHandle AnnotatorHandleOf(const Tools::BaseTool* tool) noexcept;
 
 }  // namespace plugin

@@ -2,7 +2,7 @@
 
 #include "QMDM/ImplCommon/QMDMLayer.h"
 #include "plugin/PluginGlobals.h"
-#include "plugin/Tokens.h"
+#include "hostcall/Tokens.h"
 #include "tools/framework/BaseTool.h"
 
 namespace plugin {

@@ -5,9 +5,13 @@
 
 #include "sdk/AIMessages.h"
 
+namespace ai {
+class Tokens;
+}
+
 namespace plugin {
 
-class Tokens;
+using ai::Tokens;
 
 void RouteToolMessage(const Tokens& tokens, const char* selector, AIToolMessage& message);
 void RouteAnnotationMessage(const Tokens& tokens, const char* selector, AIAnnotatorMessage& message);

@@ -32,4 +32,8 @@ constexpr PixelScale ChoosePixelScale(int32_t hostMajor, int32_t hostMinor, int3
   return {};
 }
 
+// 10, 15 or 20: the scale applied to 10, that is ten times the factor from
+// 96 dots per inch; images are chosen among their density variants by it.
+constexpr int32_t DensityClass(const PixelScale& scale) { return scale.Apply(10); }
+
 }  // namespace QMDM

@@ -1,15 +1,17 @@
 #include "QMDM/ImplCommon/QMDMLayer.h"
 
-#include "plugin/Error.h"
-#include "plugin/FirstFailure.h"
-#include "plugin/HostCall.h"
-#include "tools/framework/Cursors.h"
-#include "tools/framework/IdTable.h"
+#include "hostcall/Error.h"
+#include "hostcall/FirstFailure.h"
+#include "hostcall/HostCall.h"
+#include "hostcall/IdTable.h"
+#include "hostcall/ModuleResources.h"
+#include "hostcall/ModuleSession.h"
 
 namespace QMDM {
 
 namespace {
 
+// The layer's part of the module session.
 struct LayerState {
   bool started = false;
   SPPluginRef plugin = nullptr;
@@ -21,17 +23,30 @@ struct LayerState {
   AIPluginUserHandle user = nullptr;
   PixelScale scale;
   ThemeColors colors;
+  // The layer's long-lived suites, acquired at Start and released at Stop.
+  ai::SuiteSet suites;
+
+  // Everything back to a stopped layer.  The suites are given back by Stop;
+  // when a session is forgotten instead, they belong to a host that no longer
+  // counts them and are dropped without a release.
+  void Forget() noexcept {
+    suites.Abandon();
+    Clear();
+  }
+  void Clear() noexcept {
+    started = false;
+    plugin = nullptr;
+    uiUpdate = appShutdown = allPluginsStarted = nullptr;
+    access = nullptr;
+    module = nullptr;
+    user = nullptr;
+    scale = {};
+    colors = {};
+  }
 };
 
-LayerState gState;
-const SPBasicSuite* gBasic = nullptr;
-
-// Never destroyed: if the host exits without a "Shutdown", releasing at
-// program exit would call into a host that no longer exists.
-ai::SuiteSet& LayerSuites() {
-  static ai::SuiteSet* const suites = new ai::SuiteSet();
-  return *suites;
-}
+LayerState& State() { return ai::SessionPart<LayerState>(); }
+ai::SuiteSet& LayerSuites() { return State().suites; }
 
 void AcquireLongLivedSuites(ai::SuiteSet& suites) {
   suites.User();
@@ -47,20 +62,20 @@ void AcquireLongLivedSuites(ai::SuiteSet& suites) {
 
 AINotifierHandle AddNotifier(const char* name, const char* type) {
   AINotifierHandle handle = nullptr;
-  ai::Check(LayerSuites().Notifier().AddNotifier(gState.plugin, name, type, &handle));
+  ai::Check(LayerSuites().Notifier().AddNotifier(State().plugin, name, type, &handle));
   return handle;
 }
 
 void AddNotifiers() {
-  gState.uiUpdate = AddNotifier(kUIUpdateNotifierName, kAIUIBrightnessChangedNotifier);
-  gState.appShutdown = AddNotifier(kAppShutdownNotifierName, kAIApplicationShutdownNotifier);
-  gState.allPluginsStarted = AddNotifier(kAllPluginsStartedNotifierName, kAIAllPluginStartedNotifier);
+  State().uiUpdate = AddNotifier(kUIUpdateNotifierName, kAIUIBrightnessChangedNotifier);
+  State().appShutdown = AddNotifier(kAppShutdownNotifierName, kAIApplicationShutdownNotifier);
+  State().allPluginsStarted = AddNotifier(kAllPluginsStartedNotifierName, kAIAllPluginStartedNotifier);
 }
 
 void TakeAccessAndModule() {
   const SPAccessSuite& access = LayerSuites().Access();
-  ai::Check(access.AcquirePluginAccess(gState.plugin, &gState.access));
-  ai::Check(access.GetPluginModule(gState.plugin, &gState.module));
+  ai::Check(access.AcquirePluginAccess(State().plugin, &State().access));
+  ai::Check(access.GetPluginModule(State().plugin, &State().module));
 }
 
 void ChooseScale() {
@@ -68,81 +83,64 @@ void ChooseScale() {
   ai::Check(LayerSuites().Runtime().GetAppVersion(&major, &minor, &revision));
   int32_t dpiX = 0, dpiY = 0;
   ai::Check(ai::Suites().Platform().GetDisplayResolution(&dpiX, &dpiY));
-  gState.scale = ChoosePixelScale(major, minor, dpiX);
-}
-
-// Cursors are cached with the table they are built from.  Any still cached
-// may come from an earlier host session, whose cursors no longer exist; at
-// worst a few cursors of this session are built twice.
-void LoadIdTable() {
-  Tools::ForgetToolCursors();
-  Tools::LoadModuleIdTable(gState.module);
+  State().scale = ChoosePixelScale(major, minor, dpiX);
 }
 
 void AcquireUserHandle() {
-  if (gState.user) return;
-  ai::Check(LayerSuites().User().AcquirePluginHandle(gState.plugin, &gState.user));
+  if (State().user) return;
+  ai::Check(LayerSuites().User().AcquirePluginHandle(State().plugin, &State().user));
 }
 
 void GiveBackUserHandle() {
-  const AIPluginUserHandle user = gState.user;
+  const AIPluginUserHandle user = State().user;
   if (!user) return;
-  gState.user = nullptr;
+  State().user = nullptr;
   ai::Check(LayerSuites().User().ReleasePluginHandle(user));
 }
 
 void DropAccess() {
-  const SPAccessRef access = gState.access;
+  const SPAccessRef access = State().access;
   if (!access) return;
-  gState.access = nullptr;
+  State().access = nullptr;
   ai::Check(LayerSuites().Access().ReleasePluginAccess(access));
 }
 
 }  // namespace
 
-const SPBasicSuite* LayerBasicSuite() noexcept { return gBasic; }
-void SetLayerBasicSuite(const SPBasicSuite* basic) noexcept { gBasic = basic; }
-
 void Start(SPPluginRef plugin) {
-  if (gState.started) return;
-  gState = LayerState{};
-  gState.started = true;
-  gState.plugin = plugin;
-  ai::SuiteSet& suites = LayerSuites();
-  suites.Rebind(gBasic);
-  AcquireLongLivedSuites(suites);
+  LayerState& state = State();
+  if (state.started) return;
+  state.Clear();
+  state.started = true;
+  state.plugin = plugin;
+  state.suites.Rebind(ai::PluginBasicSuite());
+  AcquireLongLivedSuites(state.suites);
   AddNotifiers();
   TakeAccessAndModule();
   ChooseScale();
-  LoadIdTable();
 }
 
 void Stop() {
-  if (!gState.started) return;
-  plugin::FirstFailure failure;
+  if (!State().started) return;
+  ai::FirstFailure failure;
   failure.Run(DropAccess);
   // Normally given back at the application-shutdown notification; a host that
   // stops the plug-in without sending it still gets its handle back.
   failure.Run(GiveBackUserHandle);
   LayerSuites().Rebind(nullptr);
-  gState = LayerState{};
+  State().Clear();
   failure.Rethrow();
 }
 
-bool Started() noexcept { return gState.started; }
-
-void Forget() noexcept {
-  LayerSuites().Abandon();
-  gState = LayerState{};
-}
+bool Started() noexcept { return State().started; }
 
 void HandleNotifier(const AINotifierMessage& message) {
-  if (!gState.started || !message.notifier) return;
-  if (message.notifier == gState.uiUpdate)
+  if (!State().started || !message.notifier) return;
+  if (message.notifier == State().uiUpdate)
     ReadThemeColors();
-  else if (message.notifier == gState.appShutdown)
+  else if (message.notifier == State().appShutdown)
     GiveBackUserHandle();
-  else if (message.notifier == gState.allPluginsStarted)
+  else if (message.notifier == State().allPluginsStarted)
     AcquireUserHandle();
 }
 
@@ -150,12 +148,19 @@ void ReadThemeColors() {
   const AIUserInterfaceThemeSuite& theme = LayerSuites().UserInterfaceTheme();
   ThemeColors colors;
   for (int32_t set = 0; set < 2; ++set) ai::Check(theme.GetUIThemeColorSet(set, &colors.sets[set]));
-  gState.colors = colors;
+  State().colors = colors;
 }
 
-const ThemeColors& CurrentThemeColors() noexcept { return gState.colors; }
-SPPluginRef PluginRef() noexcept { return gState.plugin; }
-SPModuleHandle ModuleHandle() noexcept { return gState.module; }
-const PixelScale& CurrentPixelScale() noexcept { return gState.scale; }
+const ThemeColors& CurrentThemeColors() noexcept { return State().colors; }
+SPPluginRef PluginRef() noexcept { return State().plugin; }
+SPModuleHandle ModuleHandle() noexcept { return State().module; }
+const PixelScale& CurrentPixelScale() noexcept { return State().scale; }
+
+std::optional<ai::Image> LoadImage(int32_t id) {
+  const std::optional<ai::ImageSource> source =
+      ai::FindModuleImageSource(ai::ModuleIdTable(), ModuleHandle(), id, DensityClass(CurrentPixelScale()));
+  if (!source) return std::nullopt;
+  return ai::Decode(ai::Suites().Platform(), *source);
+}
 
 }  // namespace QMDM

@@ -5,11 +5,15 @@
 // While started the layer holds its own long-lived host suites (acquired
 // through its own basic suite pointer, not the per-call suite set), an access
 // reference on the plug-in, the plug-in's module handle (for resources), the
-// pixel scale of its dialogs, the image id table and the host's interface
-// theme colours.
+// pixel scale of its dialogs and the host's interface theme colours.  All of
+// it is a part of the module session (hostcall/ModuleSession.h).
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "QMDM/ImplCommon/PixelScale.h"
+#include "hostcall/Images.h"
 #include "sdk/Corvane.h"
 
 namespace QMDM {
@@ -19,14 +23,10 @@ constexpr const char* kUIUpdateNotifierName = "QMDMUIUpdate";                   
 constexpr const char* kAppShutdownNotifierName = "QMDMAppShutdown";             // kAIApplicationShutdownNotifier
 constexpr const char* kAllPluginsStartedNotifierName = "QMDMAllPluginsStarted";  // kAIAllPluginStartedNotifier
 
-// The layer's basic suite: from "Reload" until "Unload".
-const SPBasicSuite* LayerBasicSuite() noexcept;
-void SetLayerBasicSuite(const SPBasicSuite* basic) noexcept;
-
-// Acquires the layer's suites, registers its notifiers, takes an access
-// reference on plugin and reads its module handle, chooses the pixel scale,
-// loads the image id table (a table that is missing or does not parse fails
-// the start).  Must run inside a host call.  A failure leaves what was done so far in
+// Acquires the layer's suites (through the plug-in's basic suite, kept from
+// "Reload" to "Unload"), registers its notifiers, takes an access reference
+// on plugin and reads its module handle, and chooses the pixel scale.  Must
+// run inside a host call.  A failure leaves what was done so far in
 // place for Stop.  Nothing when already started.
 void Start(SPPluginRef plugin);
 // Drops the access reference, gives back the user-suite handle if the
@@ -34,11 +34,6 @@ void Start(SPPluginRef plugin);
 // Every step runs; the first failure is thrown at the end.
 void Stop();
 bool Started() noexcept;
-// Drops, without calling the host, a started state left by an earlier host
-// session: the module can stay mapped after its host is gone, and what the
-// layer held names objects of that host.
-void Forget() noexcept;
-
 // Handles the message when it is for one of the layer's notifiers.
 void HandleNotifier(const AINotifierMessage& message);
 
@@ -56,5 +51,10 @@ SPPluginRef PluginRef() noexcept;
 // Null while the layer is stopped.
 SPModuleHandle ModuleHandle() noexcept;
 const PixelScale& CurrentPixelScale() noexcept;
+
+// The image of id (the module's id table, its resources, the variant for the
+// pixel scale), decoded through the platform suite.  Nothing when no source
+// exists or its data does not decode.  Must run inside a host call.
+std::optional<ai::Image> LoadImage(int32_t id);
 
 }  // namespace QMDM

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "geometry/piece_source.h"
-#include "plugin/SuiteSet.h"
+#include "hostcall/SuiteSet.h"
 
 namespace geom::hostpath {
 

@@ -5,26 +5,11 @@
 #include <vector>
 
 #include "geometry/host/path_access.h"
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 
 namespace geom::hostpath {
 
 namespace {
-
-struct InsertionPoint {
-  AIArtHandle prep = nullptr;
-  int16_t paintOrder = 0;
-};
-
-// Where new art goes, when it can go there.
-std::optional<InsertionPoint> EditableInsertionPoint(ai::SuiteSet& suites) {
-  if (!suites.TryAcquire(ai::SuiteSet::Suite::Art)) return std::nullopt;
-  InsertionPoint at;
-  AIBoolean editable = false;
-  if (suites.Art().GetInsertionPoint(&at.prep, &at.paintOrder, &editable) != kNoErr || !editable)
-    return std::nullopt;
-  return at;
-}
 
 // The shaping and selecting steps after the art exists: their results are deliberately not
 // checked, so a suite the host cannot provide just skips its step.
@@ -48,7 +33,14 @@ void SelectAlone(ai::SuiteSet& suites, AIArtHandle art, bool deselectOthers) {
 
 }  // namespace
 
-bool CanCreateArt(ai::SuiteSet& suites) { return EditableInsertionPoint(suites).has_value(); }
+std::optional<InsertionPoint> EditableInsertionPoint(ai::SuiteSet& suites) {
+  if (!suites.TryAcquire(ai::SuiteSet::Suite::Art)) return std::nullopt;
+  InsertionPoint at;
+  AIBoolean editable = false;
+  if (suites.Art().GetInsertionPoint(&at.prep, &at.paintOrder, &editable) != kNoErr || !editable)
+    return std::nullopt;
+  return at;
+}
 
 AIArtHandle NewCirclePath(ai::SuiteSet& suites, const SegmentList& circle, bool deselectOthers) {
   if (circle.empty() || circle.size() > static_cast<std::size_t>(std::numeric_limits<int16_t>::max()))

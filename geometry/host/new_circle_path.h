@@ -1,15 +1,22 @@
 // Adding a finished circle to the document, the way every circle tool does it.
 #pragma once
 
+#include <optional>
+
 #include "geometry/segment_list.h"
-#include "plugin/SuiteSet.h"
+#include "hostcall/SuiteSet.h"
 
 namespace geom::hostpath {
 
-// Whether new art can be created now: the host reports an insertion point and that place is
-// editable (its layer visible and unlocked). The tools' guard before a gesture that will
-// create art. Never raises: any failure means no.
-bool CanCreateArt(ai::SuiteSet& suites);
+// Where new art goes: the host's insertion point (the art it is placed relative to and how).
+struct InsertionPoint {
+  AIArtHandle prep = nullptr;
+  int16_t paintOrder = 0;
+};
+
+// The insertion point when the host reports one and that place is editable (its layer
+// visible and unlocked); nothing otherwise. Never raises: any failure means nothing.
+std::optional<InsertionPoint> EditableInsertionPoint(ai::SuiteSet& suites);
 
 // Creates a closed path with the given segments at the host's insertion point and returns it,
 // fully selected and with its centre point visible; when deselectOthers is set everything else

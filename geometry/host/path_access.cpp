@@ -2,14 +2,12 @@
 
 #include <limits>
 
-#include "plugin/Error.h"
+#include "geometry/host/host_point.h"
+#include "hostcall/Error.h"
 
 namespace geom::hostpath {
 
 namespace {
-
-Point FromHost(const AIRealPoint& p) { return {p.h, p.v}; }
-AIRealPoint ToHost(Point p) { return {p.h, p.v}; }
 
 bool AnchorSelected(ai::SuiteSet& suites, AIArtHandle art, int16_t index) {
   int16_t state = kSegmentNotSelected;

@@ -14,7 +14,7 @@
 #include <cstdint>
 
 #include "geometry/segment_list.h"
-#include "plugin/SuiteSet.h"
+#include "hostcall/SuiteSet.h"
 
 namespace geom::hostpath {
 

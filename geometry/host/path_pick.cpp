@@ -1,8 +1,9 @@
 #include "geometry/host/path_pick.h"
 
 #include "geometry/errors.h"
+#include "geometry/host/host_point.h"
 #include "geometry/host/path_access.h"
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 
 namespace geom::hostpath {
 
@@ -34,7 +35,7 @@ bool IsPathPart(int16_t part) { return part == kSegmentPart || part == kCurvePar
 PathPick HitTestPaths(ai::SuiteSet& suites, Point point) {
   PathPick pick;
   const AIHitTestSuite& hits = suites.HitTest();
-  const AIRealPoint at{point.h, point.v};
+  const AIRealPoint at = ToHost(point);
   HitRef ref(hits);
   ai::Check(hits.HitTest(nullptr, &at, kSegmentOrCurveHitRequest, ref.out()));
   AIBoolean isHit = false;
@@ -45,7 +46,7 @@ PathPick HitTestPaths(ai::SuiteSet& suites, Point point) {
   pick.partType = data.type;
   pick.segment = data.segment;
   pick.art = data.object;
-  pick.hitPoint = {data.point.h, data.point.v};
+  pick.hitPoint = FromHost(data.point);
   pick.t = data.t;
   pick.valid = data.hit && data.object && IsPathPart(data.type);
   return pick;

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "geometry/segment_list.h"
-#include "plugin/SuiteSet.h"
+#include "hostcall/SuiteSet.h"
 
 namespace geom::hostpath {
 

@@ -5,7 +5,7 @@
 
 #include "geometry/anchor_insertion.h"
 #include "geometry/host/path_access.h"
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 
 namespace geom::hostpath {
 

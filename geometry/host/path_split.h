@@ -9,7 +9,7 @@
 #pragma once
 
 #include "geometry/segment_list.h"
-#include "plugin/SuiteSet.h"
+#include "hostcall/SuiteSet.h"
 
 namespace geom::hostpath {
 

@@ -5,6 +5,7 @@
 
 #include "brand.h"
 #include "cursors.h"
+#include "resources/ResourceIds.h"
 #include "tool_icons.h"
 
 namespace corvane::art {
@@ -30,29 +31,43 @@ std::vector<ImageEntry> ImageCatalog() {
   for (Theme theme : {Theme::kLight, Theme::kDark}) {
     const bool dark = theme == Theme::kDark;
     for (const ToolIconArt& icon : ToolIcons()) {
-      images.push_back({icon.id + (dark ? kDarkIconIdOffset : 0),
+      images.push_back({icon.id + (dark ? ids::kDarkIconOffset : 0),
                         std::string(dark ? icon.dark_name : icon.light_name), kToolIconSize,
                         kToolIconSize, false,
                         "tool icon: " + std::string(icon.tool) + (dark ? ", dark interface" : ""),
                         [&icon, theme](Canvas& c) { DrawToolIcon(c, icon, theme); }});
     }
   }
-  auto add = [&images](int id, std::string name, PictureSize size, std::string note,
-                       std::function<void(Canvas&)> draw) {
-    images.push_back({id, std::move(name), size.width, size.height, false, std::move(note), std::move(draw)});
+  // Each picture of the shared id table with its size and how it is drawn.
+  struct Picture {
+    PictureSize size;
+    std::function<void(Canvas&)> draw;
   };
-  add(16901, "QMLogo", kMakerLogoSize, "maker logo", DrawMakerLogo);
-  add(2300, "QMLogo122x40_L", kMakerLogoWideSize, "maker logo with name, light interface",
-      [](Canvas& c) { DrawMakerLogoWide(c, Backdrop::kLightInterface); });
-  add(12300, "QMLogo122x40_D", kMakerLogoWideSize, "maker logo with name, dark interface",
-      [](Canvas& c) { DrawMakerLogoWide(c, Backdrop::kDarkInterface); });
-  add(2302, "Warning29x29_L", kWarningSize, "warning sign, light interface",
-      [](Canvas& c) { DrawWarning(c, Backdrop::kLightInterface); });
-  add(12302, "Warning29x29_D", kWarningSize, "warning sign, dark interface",
-      [](Canvas& c) { DrawWarning(c, Backdrop::kDarkInterface); });
-  add(1100, "CorvaneIcon16x16", kPluginIconSize, "plug-in icon", DrawPluginIcon);
-  add(16110, "AboutBanner", kAboutBannerSize, "About dialog banner", DrawAboutBanner);
-  add(16111, "AboutCap", kAboutCapSize, "About dialog band below the banner", DrawAboutCap);
+  const auto pictureOf = [](int id) -> Picture {
+    switch (id) {
+      case ids::kPictureMakerLogo: return {kMakerLogoSize, DrawMakerLogo};
+      case ids::kPictureMakerLogoWide:
+        return {kMakerLogoWideSize, [](Canvas& c) { DrawMakerLogoWide(c, Backdrop::kLightInterface); }};
+      case ids::kPictureMakerLogoWideDark:
+        return {kMakerLogoWideSize, [](Canvas& c) { DrawMakerLogoWide(c, Backdrop::kDarkInterface); }};
+      case ids::kPictureWarning:
+        return {kWarningSize, [](Canvas& c) { DrawWarning(c, Backdrop::kLightInterface); }};
+      case ids::kPictureWarningDark:
+        return {kWarningSize, [](Canvas& c) { DrawWarning(c, Backdrop::kDarkInterface); }};
+      case ids::kPicturePluginIcon: return {kPluginIconSize, DrawPluginIcon};
+      case ids::kPictureAboutBanner: return {kAboutBannerSize, DrawAboutBanner};
+      case ids::kPictureAboutCap: return {kAboutCapSize, DrawAboutCap};
+    }
+    throw std::logic_error("no drawing for picture " + std::to_string(id));
+  };
+#define CORVANE_PICTURE_ENTRY(Constant, Id, Name, Meaning)                                          \
+  {                                                                                                  \
+    Picture picture = pictureOf(ids::Constant);                                                      \
+    images.push_back({ids::Constant, Name, picture.size.width, picture.size.height, false, Meaning, \
+                      std::move(picture.draw)});                                                     \
+  }
+  CORVANE_PICTURES(CORVANE_PICTURE_ENTRY)
+#undef CORVANE_PICTURE_ENTRY
   return images;
 }
 
@@ -114,7 +129,7 @@ std::vector<ManifestLine> WriteResources(const std::filesystem::path& folder) {
       manifest.push_back({"PNG", name, name + ".png"});
     }
     if (image.is_cursor) {
-      WriteText(folder / (image.name + ".xml"), HotSpotRecord(kCursorHotSpot, kCursorHotSpot));
+      WriteText(folder / (image.name + ".xml"), HotSpotRecord(ids::kCursorHotSpotPx, ids::kCursorHotSpotPx));
       manifest.push_back({"XML", image.name, image.name + ".xml"});
     }
   }

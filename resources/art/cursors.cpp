@@ -5,6 +5,7 @@
 
 #include "draw.h"
 #include "lettering.h"
+#include "resources/ResourceIds.h"
 
 namespace corvane::art {
 
@@ -41,7 +42,7 @@ void FillRect(cairo_t* cr, int x, int y, int w, int h, int grow, Rgba colour) {
 void DrawCrosshair(Canvas& canvas) {
   cairo_t* cr = canvas.cr();
   const double s = canvas.scale();
-  const int centre = ScalePixels(kCursorHotSpot, canvas.dpi());
+  const int centre = ScalePixels(ids::kCursorHotSpotPx, canvas.dpi());
   const int width = DevicePixels(kLineWidth, s);
   // A 2-pixel line at 2x covers the centre pixel and the one after it, the
   // exact image of the 1x pixel.
@@ -263,26 +264,34 @@ void SignError(SignPen& pen) {
   pen.Stroke(1.75);
 }
 
-constexpr std::array<CursorArt, 18> kCursors{{
-    {16001, "cursorclear-16001", "plain crosshair", nullptr},
-    {16002, "cross-marked-16002", "a path is under the cursor", SignMarked},
-    {16003, "radius-drag-16003", "dragging a radius", SignRadiusDrag},
-    {16004, "cross-plus-16004", "adds", SignPlus},
-    {16005, "cross-straight-16005", "draws a straight axis", SignStraight},
-    {16011, "cross-01-16011", "first point", SignOne},
-    {16012, "cross-02-16012", "second point", SignTwo},
-    {16013, "cross-03-16013", "third point", SignThree},
-    {16014, "cross-03pie-16014", "third point, closed as a sector", SignThreeSector},
-    {16020, "cross-straightnohit-16020", "straighten, nothing under the cursor", SignStraightNoHit},
-    {16021, "straight-horz-16021", "levels horizontally", SignHorizontal},
-    {16022, "straight-vert-16022", "levels vertically", SignVertical},
-    {16023, "straight-direction-16023", "turns about an anchor", SignDirection},
-    {16024, "cross-dot-16024", "starts from a point", SignDot},
-    {16025, "cross-markeddot-16025", "a path is under the cursor, from a point", SignMarkedDot},
-    {16030, "cross-rotate-16030", "rotates", SignRotate},
-    {16031, "cross-rotateplus-16031", "rotates a copy", SignRotatePlus},
-    {16500, "cross-error-16500", "cannot draw here", SignError},
-}};
+// The sign each cursor of the shared id table carries.
+using Sign = void (*)(SignPen&);
+constexpr Sign SignOf(int id) {
+  switch (id) {
+    case ids::kCursorMarked: return SignMarked;
+    case ids::kCursorRadiusDrag: return SignRadiusDrag;
+    case ids::kCursorPlus: return SignPlus;
+    case ids::kCursorStraight: return SignStraight;
+    case ids::kCursorFirstPoint: return SignOne;
+    case ids::kCursorSecondPoint: return SignTwo;
+    case ids::kCursorThirdPoint: return SignThree;
+    case ids::kCursorThirdPointPie: return SignThreeSector;
+    case ids::kCursorStraightNoHit: return SignStraightNoHit;
+    case ids::kCursorStraightHorizontal: return SignHorizontal;
+    case ids::kCursorStraightVertical: return SignVertical;
+    case ids::kCursorStraightDirection: return SignDirection;
+    case ids::kCursorDot: return SignDot;
+    case ids::kCursorMarkedDot: return SignMarkedDot;
+    case ids::kCursorRotate: return SignRotate;
+    case ids::kCursorRotatePlus: return SignRotatePlus;
+    case ids::kCursorCannotDraw: return SignError;
+    default: return nullptr;  // the plain crosshair
+  }
+}
+
+#define CORVANE_CURSOR_ART(Constant, Id, Name, Meaning) CursorArt{ids::Constant, Name, Meaning, SignOf(ids::Constant)},
+constexpr CursorArt kCursors[] = {CORVANE_CURSORS(CORVANE_CURSOR_ART)};
+#undef CORVANE_CURSOR_ART
 
 }  // namespace
 

@@ -10,11 +10,10 @@
 namespace corvane::art {
 
 inline constexpr int kCursorSize = 32;
-// Hot spot in 1x pixels, the same for every cursor; the plug-in scales it.
-inline constexpr int kCursorHotSpot = 15;
 
 class SignPen;
 
+// The id, name and meaning come from the shared id table (ResourceIds.h).
 struct CursorArt {
   int id;
   std::string_view name;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "draw.h"
+#include "resources/ResourceIds.h"
 
 namespace corvane::art {
 
@@ -328,29 +329,36 @@ void IconLinePerpendicularFrom(const Canvas& canvas, Theme theme) {
   FillDisc(cr, on, kPointRadius, p.point);
 }
 
-constexpr std::array<ToolIconArt, 14> kToolIcons{{
-    {16051, "Tangent-circle-light", "Tangent-circle-dark", "Tangent circle", IconTangentCircle},
-    {16052, "Circle-by-2-or-3-points-light", "Circle-by-2-or-3-points-dark", "Circle by 2 or 3 points",
-     IconCircle23},
-    {16054, "Curvature-circle-light", "Curvature-circle-dark", "Curvature circle", IconCurvature},
-    {16058, "Connect-light", "Connect-dark", "Connect", IconConnect},
-    {16061, "Arc-by-three-points-light", "Arc-by-three-points-dark", "Arc by three points", IconArc3},
-    {16062, "Arc-start-end-direction-light", "Arc-start-end-direction-dark", "Arc start-end-direction",
-     IconArcSED},
-    {16063, "Orient-light", "Orient-dark", "Orient", IconOrient},
-    {16064, "Straighten-light", "Straighten-dark", "Straighten", IconStraighten},
-    {16065, "Line-tangent-to-two-paths-light", "Line-tangent-to-two-paths-dark", "Tangent line",
-     IconLineTangentTwo},
-    {16066, "Line-perpendicular-to-two-paths-light", "Line-perpendicular-to-two-paths-dark",
-     "Perpendicular line", IconLinePerpendicularTwo},
-    {16067, "Line-tangent-to-path-light", "Line-tangent-to-path-dark", "Tangent to", IconLineTangentTo},
-    {16068, "Line-perpendicular-to-path-light", "Line-perpendicular-to-path-dark", "Perpendicular to",
-     IconLinePerpendicularTo},
-    {16069, "Line-tangent-from-path-light", "Line-tangent-from-path-dark", "tangent line from",
-     IconLineTangentFrom},
-    {16070, "Line-perpendicular-from-path-light", "Line-perpendicular-from-path-dark",
-     "perpendicular line from", IconLinePerpendicularFrom},
-}};
+using IconDrawing = void (*)(const Canvas& canvas, Theme theme);
+constexpr IconDrawing DrawingOf(int id) {
+  switch (id) {
+    case ids::kIconTangentCircle: return IconTangentCircle;
+    case ids::kIconCircle23: return IconCircle23;
+    case ids::kIconCurvature: return IconCurvature;
+    case ids::kIconConnect: return IconConnect;
+    case ids::kIconArc3Pt: return IconArc3;
+    case ids::kIconArcSED: return IconArcSED;
+    case ids::kIconOrient: return IconOrient;
+    case ids::kIconStraighten: return IconStraighten;
+    case ids::kIconLineTT: return IconLineTangentTwo;
+    case ids::kIconLinePP: return IconLinePerpendicularTwo;
+    case ids::kIconTangentTo: return IconLineTangentTo;
+    case ids::kIconPerpTo: return IconLinePerpendicularTo;
+    case ids::kIconTangentFrom: return IconLineTangentFrom;
+    case ids::kIconPerpFrom: return IconLinePerpendicularFrom;
+    default: return nullptr;
+  }
+}
+
+#define CORVANE_TOOL_ICON_ART(Constant, Id, Light, Dark, Tool) \
+  ToolIconArt{ids::Constant, Light, Dark, Tool, DrawingOf(ids::Constant)},
+constexpr ToolIconArt kToolIcons[] = {CORVANE_TOOL_ICONS(CORVANE_TOOL_ICON_ART)};
+#undef CORVANE_TOOL_ICON_ART
+static_assert([] {
+  for (const ToolIconArt& icon : kToolIcons)
+    if (!icon.draw) return false;
+  return true;
+}(), "every tool icon of the id table has a drawing");
 
 }  // namespace
 

@@ -10,12 +10,10 @@
 namespace corvane::art {
 
 inline constexpr int kToolIconSize = 24;
-// The host asks for the dark interface's icon under the light icon's id plus
-// this offset.
-inline constexpr int kDarkIconIdOffset = 1000;
 
 enum class Theme { kLight, kDark };
 
+// The id, names and tool come from the shared id table (ResourceIds.h).
 struct ToolIconArt {
   int id;
   std::string_view light_name;

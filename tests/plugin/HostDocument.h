@@ -14,8 +14,8 @@
 #include "host/model/Document.h"
 #include "host/model/Ids.h"
 #include "host/runtime/Suites.h"
-#include "plugin/HostCall.h"
-#include "plugin/SuiteSet.h"
+#include "hostcall/HostCall.h"
+#include "hostcall/SuiteSet.h"
 
 namespace plugin_test {
 

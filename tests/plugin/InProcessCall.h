@@ -4,7 +4,7 @@
 #pragma once
 
 #include "host/runtime/Suites.h"
-#include "plugin/HostCall.h"
+#include "hostcall/HostCall.h"
 #include "tests/plugin/PluginHost.h"
 
 namespace plugin_test {

@@ -5,8 +5,9 @@
 
 #include "QMDM/ImplCommon/QMDMLayer.h"
 #include "host/runtime/Suites.h"
-#include "plugin/HostCall.h"
+#include "hostcall/HostCall.h"
 #include "tests/plugin/PluginHost.h"
+#include "tools/framework/Cursors.h"
 
 namespace plugin_test {
 
@@ -23,12 +24,13 @@ inline host::HostOptions DensityOptions(int major, int minor, int dpi) {
 class LayerSession {
  public:
   explicit LayerSession(host::HostOptions options = TestOptions()) : host_(options) {
-    QMDM::SetLayerBasicSuite(&host::runtime::BasicSuite());
+    ai::SetPluginBasicSuite(&host::runtime::BasicSuite());
     QMDM::Start(host_->PluginRef());
+    Tools::LoadImageTable(QMDM::ModuleHandle());
   }
   ~LayerSession() {
     QMDM::Stop();
-    QMDM::SetLayerBasicSuite(nullptr);
+    ai::SetPluginBasicSuite(nullptr);
   }
   LayerSession(const LayerSession&) = delete;
   LayerSession& operator=(const LayerSession&) = delete;

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 #include "tests/plugin/LayerSession.h"
 #include "tools/framework/Cursors.h"
 
@@ -88,7 +88,7 @@ TEST(Cursors, EachIdIsBuiltOnce) {
   EXPECT_EQ(Builds(session), 1);
   Tools::SetToolCursor(kSecondPointCursor);
   EXPECT_EQ(CursorOf(session).name, "cross-02-16012");
-  Tools::SetToolCursor(Tools::kCursorCrosshair);
+  Tools::SetToolCursor(kPlatformCursorCrosshair);
   Tools::SetToolCursor(kFirstPointCursor);
   EXPECT_EQ(Builds(session), 2);
   EXPECT_EQ(CursorOf(session).kind, Kind::Image);
@@ -109,13 +109,13 @@ TEST(Cursors, MissingCursorLeavesTheCursorAsItWas) {
 
 TEST(Cursors, FailedBuildIsRememberedAndChangesNothing) {
   LayerSession session;
-  Tools::SetToolCursor(Tools::kCursorWait);
+  Tools::SetToolCursor(kPlatformCursorWait);
   session.host().faults().Fail(kCorvanePlatformSuite, "CreateCursor", kInjected, 1);
   EXPECT_NO_THROW(Tools::SetToolCursor(kFirstPointCursor));
   Tools::SetToolCursor(kFirstPointCursor);
   EXPECT_EQ(Builds(session), 1);
   EXPECT_EQ(CursorOf(session).kind, Kind::System);
-  EXPECT_EQ(CursorOf(session).systemId, Tools::kCursorWait);
+  EXPECT_EQ(CursorOf(session).systemId, kPlatformCursorWait);
 }
 
 TEST(Cursors, NegativeIdsAreSystemCursors) {
@@ -138,7 +138,7 @@ TEST(Cursors, RefusedSettingIsReported) {
   const struct {
     const char* function;
     int32_t id;
-  } cases[] = {{"SetCursor", kFirstPointCursor}, {"SetSystemCursor", Tools::kCursorNo}};
+  } cases[] = {{"SetCursor", kFirstPointCursor}, {"SetSystemCursor", kPlatformCursorNo}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.function);
     session.host().faults().Fail(kCorvanePlatformSuite, c.function, kInjected, 1);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/model/Document.h"
-#include "plugin/SuiteList.h"
+#include "hostcall/SuiteList.h"
 #include "tests/plugin/PluginHost.h"
 
 namespace plugin_test {

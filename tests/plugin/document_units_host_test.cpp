@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "geometry/host/document_units.h"
+#include "tools/framework/DocumentQueries.h"
 #include "host/runtime/Preferences.h"
 #include "tests/plugin/HostDocument.h"
 
@@ -11,8 +11,8 @@ namespace plugin_test {
 namespace {
 
 using geom::UnitCode;
-using geom::hostpath::CurrentUnitCode;
-using geom::hostpath::CurrentViewZoom;
+using Tools::CurrentUnitCode;
+using Tools::CurrentViewZoom;
 
 constexpr AIErr kInjected = SP_FOURCC('X', 'Y', 'Z', 'W');
 

@@ -4,12 +4,12 @@
 #include <cstring>
 #include <string>
 
-#include "tools/framework/FormatValue.h"
+#include "geometry/unit_text.h"
 
 namespace plugin_test {
 namespace {
 
-using AII::FormatValue;
+using geom::FormatValue;
 using geom::UnitCode;
 
 UnitCode Code(int k) { return static_cast<UnitCode>(k); }
@@ -56,7 +56,7 @@ TEST(FormatValue, KeepsWithinTheMaximumLength) {
   for (int unit : {1, 3, 5, 7}) {
     for (int32_t maxLength = -1; maxLength <= 12; ++maxLength) {
       SCOPED_TRACE("unit " + std::to_string(unit) + " max " + std::to_string(maxLength));
-      const AII::ValueText t = FormatValue(-12345.678, maxLength, Code(unit), 3, true);
+      const geom::ValueText t = FormatValue(-12345.678, maxLength, Code(unit), 3, true);
       EXPECT_LE(static_cast<int32_t>(std::strlen(t.text)), std::max(maxLength - 1, 0));
     }
   }

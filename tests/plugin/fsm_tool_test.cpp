@@ -46,9 +46,9 @@ class ProbeTool final : private ProbeTable, public FSMTool<ProbeTool> {
     if (CurrentState() == 2) surface.Line(kLineStart, kLineEnd);
   }
   int32_t CursorId() const {
-    static constexpr int32_t kByState[] = {Tools::kCursorCrosshair, Tools::kCursorTextBeam, Tools::kCursorWait,
-                                           Tools::kCursorNo};
-    return CurrentState() ? kByState[*CurrentState()] : Tools::kCursorWait;
+    static constexpr int32_t kByState[] = {kPlatformCursorCrosshair, kPlatformCursorTextBeam, kPlatformCursorWait,
+                                           kPlatformCursorNo};
+    return CurrentState() ? kByState[*CurrentState()] : kPlatformCursorWait;
   }
 
   template <int N>
@@ -134,18 +134,18 @@ TEST_F(FsmToolTest, FirstEventEntersTheFirstStateThenTakesItsTransition) {
   EXPECT_EQ(tool.CurrentState(), std::nullopt);
   tool.MouseDown(&At({10, 10}));
   EXPECT_EQ(tool.log, (std::vector<std::string>{"enter 0", "exit 0", "action", "enter 1", "do 1"}));
-  EXPECT_EQ(host().Cursor().systemId, Tools::kCursorTextBeam);
+  EXPECT_EQ(host().Cursor().systemId, kPlatformCursorTextBeam);
 }
 
 TEST_F(FsmToolTest, UnmatchedEventKeepsTheStateButRunsItsDoActionAndSetsTheCursor) {
   ProbeTool tool({{0, kDown, nullptr, nullptr, 1}});
   tool.MouseDown(&At({10, 10}));
-  Tools::SetToolCursor(Tools::kCursorWait);
+  Tools::SetToolCursor(kPlatformCursorWait);
   tool.log.clear();
   tool.MouseUp(&At({10, 10}));
   EXPECT_EQ(tool.CurrentState(), 1);
   EXPECT_EQ(tool.log, std::vector<std::string>{"do 1"});
-  EXPECT_EQ(host().Cursor().systemId, Tools::kCursorTextBeam);
+  EXPECT_EQ(host().Cursor().systemId, kPlatformCursorTextBeam);
 }
 
 TEST_F(FsmToolTest, DeselectMidDragRestartsFromTheFirstStateWithItsEntry) {

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "plugin/Error.h"
-#include "tools/framework/IdTable.h"
+#include "hostcall/Error.h"
+#include "hostcall/IdTable.h"
 
 namespace plugin_test {
 namespace {
 
 using namespace std::string_literals;
-using Tools::IdTable;
-using Tools::IdTableFile;
+using ai::IdTable;
+using ai::IdTableFile;
 
 struct Expected {
   int32_t id;
@@ -119,12 +119,12 @@ TEST(IdTable, ParsingAgainReplacesTheEntries) {
 
 TEST(IdTable, ModuleWithoutTheTableFailsToLoad) {
   try {
-    Tools::LoadModuleIdTable(nullptr);
+    ai::LoadModuleIdTable(nullptr);
     ADD_FAILURE() << "a missing table was accepted";
   } catch (const ai::Error& e) {
     EXPECT_EQ(e.code(), kBadParameterErr);
   }
-  EXPECT_TRUE(Tools::ModuleIdTable().empty());
+  EXPECT_TRUE(ai::ModuleIdTable().empty());
 }
 
 }  // namespace

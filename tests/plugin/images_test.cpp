@@ -6,13 +6,13 @@
 
 #include "QMDM/ImplCommon/PixelScale.h"
 #include "tests/plugin/LayerSession.h"
-#include "tools/framework/Images.h"
+#include "hostcall/Images.h"
 
 namespace plugin_test {
 namespace {
 
-using Tools::FindImageSource;
-using Tools::ImageSource;
+using ai::FindImageSource;
+using ai::ImageSource;
 
 const uint8_t kBytes[] = {0};
 
@@ -42,13 +42,13 @@ constexpr const char* kTable =
     "42.xml all.xml\n";
 
 TEST(Images, DensityClassFollowsThePixelScale) {
-  EXPECT_EQ(Tools::DensityClass(QMDM::ChoosePixelScale(28, 0, 96)), 10);
-  EXPECT_EQ(Tools::DensityClass(QMDM::ChoosePixelScale(28, 0, 144)), 15);
-  EXPECT_EQ(Tools::DensityClass(QMDM::ChoosePixelScale(28, 0, 192)), 20);
+  EXPECT_EQ(QMDM::DensityClass(QMDM::ChoosePixelScale(28, 0, 96)), 10);
+  EXPECT_EQ(QMDM::DensityClass(QMDM::ChoosePixelScale(28, 0, 144)), 15);
+  EXPECT_EQ(QMDM::DensityClass(QMDM::ChoosePixelScale(28, 0, 192)), 20);
 }
 
 TEST(Images, FirstExistingVariantInTheOrderOfTheDensityClass) {
-  Tools::IdTable table;
+  ai::IdTable table;
   ASSERT_TRUE(table.Parse(kTable));
   const struct {
     const char* name;
@@ -83,7 +83,7 @@ TEST(Images, FirstExistingVariantInTheOrderOfTheDensityClass) {
 }
 
 TEST(Images, TheImageByIdIsNotTheImageNamedLikeTheId) {
-  Tools::IdTable table;
+  ai::IdTable table;
   ASSERT_TRUE(table.Parse(kTable));
   const std::optional<ImageSource> source = FindImageSource(table, kDirectory, 41, 10);
   ASSERT_TRUE(source);
@@ -102,7 +102,7 @@ TEST(Images, ModulePicturesKeepTheirLogicalSizeAtEveryDensity) {
     LayerSession session(DensityOptions(28, 0, dpi));
     for (const auto& p : pictures) {
       SCOPED_TRACE(testing::Message() << p.id << " at " << dpi);
-      const std::optional<Tools::Image> image = Tools::LoadImage(p.id);
+      const std::optional<ai::Image> image = QMDM::LoadImage(p.id);
       ASSERT_TRUE(image);
       EXPECT_EQ(image->dpi(), dpi);
       // Odd sizes at 1.5 times are rounded up by at most one pixel.
@@ -110,7 +110,7 @@ TEST(Images, ModulePicturesKeepTheirLogicalSizeAtEveryDensity) {
       EXPECT_NEAR(image->height() * 96.0 / image->dpi(), p.plainHeight, 1.0);
       EXPECT_NE(image->rgba(), nullptr);
     }
-    EXPECT_FALSE(Tools::LoadImage(12345));
+    EXPECT_FALSE(QMDM::LoadImage(12345));
   }
 }
 

@@ -2,13 +2,14 @@
 #include "geometry/arc.h"
 #include "geometry/host/new_circle_path.h"
 #include "host/model/Selection.h"
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
+#include "tools/framework/DocumentQueries.h"
 #include "tests/plugin/HostDocument.h"
 
 namespace plugin_test {
 namespace {
 
-using geom::hostpath::CanCreateArt;
+using Tools::CanCreateArt;
 using geom::hostpath::NewCirclePath;
 namespace model = host::model;
 

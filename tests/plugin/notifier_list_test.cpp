@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "host/runtime/Suites.h"
-#include "plugin/Error.h"
-#include "plugin/HostCall.h"
+#include "hostcall/Error.h"
+#include "hostcall/HostCall.h"
 #include "tests/plugin/PluginHost.h"
 #include "tools/framework/NotifierList.h"
 #include "tools/framework/NotifyHandler.h"

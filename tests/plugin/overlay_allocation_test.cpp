@@ -12,7 +12,8 @@
 #include <new>
 #include <string_view>
 
-#include "plugin/HostCall.h"
+#include "hostcall/HostCall.h"
+#include "tools/catalog/ToolCatalog.h"
 #include "tools/circles/ToolCircle23.h"
 
 namespace {
@@ -177,7 +178,7 @@ class OverlayAllocation : public ::testing::Test {
   }
 
   ai::HostCallScope call_{&kBasic};
-  Tools::ToolCircle23 tool_;
+  Tools::ToolCircle23 tool_{Tools::IdentityOf(Tools::ToolId::Circle23)};
   AIEvent event_{};
   AIToolMessage message_{};
 };

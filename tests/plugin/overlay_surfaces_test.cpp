@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 #include "tests/plugin/CircleToolHost.h"
 #include "tests/plugin/InProcessCall.h"
 #include "tools/framework/AnnoRenderArea.h"

@@ -10,7 +10,7 @@
 #include "geometry/host/path_access.h"
 #include "geometry/host/path_pick.h"
 #include "geometry/tangent_circle.h"
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 #include "tests/plugin/HostDocument.h"
 
 namespace plugin_test {

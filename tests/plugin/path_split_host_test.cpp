@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "geometry/host/path_split.h"
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 #include "tests/plugin/HostDocument.h"
 
 namespace plugin_test {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "host/runtime/Preferences.h"
-#include "plugin/Error.h"
-#include "plugin/Preferences.h"
+#include "hostcall/Error.h"
+#include "hostcall/Preferences.h"
 #include "tests/plugin/InProcessCall.h"
 
 namespace plugin_test {
@@ -34,40 +34,40 @@ class PreferencesTest : public ::testing::Test {
 };
 
 TEST_F(PreferencesTest, ReadsGiveTheDefaultUntilAValueIsPut) {
-  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, plugin::kCircleTTRRadiusDefault), 50.0);
-  plugin::PutRealPreference(plugin::kCircleTTRRadiusKey, 12.5);
-  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, plugin::kCircleTTRRadiusDefault), 12.5);
-  EXPECT_EQ(store().GetReal(kSection, plugin::kCircleTTRRadiusKey), 12.5);
+  EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, ai::kCircleTTRRadiusDefault), 50.0);
+  ai::PutRealPreference(ai::kCircleTTRRadiusKey, 12.5);
+  EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, ai::kCircleTTRRadiusDefault), 12.5);
+  EXPECT_EQ(store().GetReal(kSection, ai::kCircleTTRRadiusKey), 12.5);
 
-  EXPECT_TRUE(plugin::GetBooleanPreference(plugin::kCircleTTRAskKey, true));
-  plugin::PutBooleanPreference(plugin::kCircleTTRAskKey, false);
-  EXPECT_FALSE(plugin::GetBooleanPreference(plugin::kCircleTTRAskKey, true));
+  EXPECT_TRUE(ai::GetBooleanPreference(ai::kCircleTTRAskKey, true));
+  ai::PutBooleanPreference(ai::kCircleTTRAskKey, false);
+  EXPECT_FALSE(ai::GetBooleanPreference(ai::kCircleTTRAskKey, true));
 
-  EXPECT_EQ(plugin::GetIntegerPreference("Count", -7), -7);
-  plugin::PutIntegerPreference("Count", 42);
-  EXPECT_EQ(plugin::GetIntegerPreference("Count", -7), 42);
+  EXPECT_EQ(ai::GetIntegerPreference("Count", -7), -7);
+  ai::PutIntegerPreference("Count", 42);
+  EXPECT_EQ(ai::GetIntegerPreference("Count", -7), 42);
   EXPECT_EQ(PreferenceSuitesHeld(), 0);
 }
 
 TEST_F(PreferencesTest, ABooleanStoredAsTwoReadsTrue) {
-  store().PutBoolean(kSection, plugin::kCircleTTRPreviewKey, 2);
-  EXPECT_TRUE(plugin::GetBooleanPreference(plugin::kCircleTTRPreviewKey, false));
+  store().PutBoolean(kSection, ai::kCircleTTRPreviewKey, 2);
+  EXPECT_TRUE(ai::GetBooleanPreference(ai::kCircleTTRPreviewKey, false));
 }
 
 TEST_F(PreferencesTest, AValueOfAnotherTypeReadsAsTheDefault) {
-  store().PutInteger(kSection, plugin::kCircleTTRRadiusKey, 3);
-  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, 50.0), 50.0);
+  store().PutInteger(kSection, ai::kCircleTTRRadiusKey, 3);
+  EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, 50.0), 50.0);
 }
 
 TEST_F(PreferencesTest, HostFailuresGiveDefaultsAndRefusedWritesAreIgnored) {
-  store().PutReal(kSection, plugin::kCircleTTRRadiusKey, 12.5);
+  store().PutReal(kSection, ai::kCircleTTRRadiusKey, 12.5);
   faults().Fail(kAIPreferenceSuite, "GetRealPreference", kInjected, 1);
-  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, 50.0), 50.0);
-  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, 50.0), 12.5);
+  EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, 50.0), 50.0);
+  EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, 50.0), 12.5);
 
   faults().Fail(kAIPreferenceSuite, "PutRealPreference", kInjected, 1);
-  EXPECT_NO_THROW(plugin::PutRealPreference(plugin::kCircleTTRRadiusKey, 99));
-  EXPECT_EQ(plugin::GetRealPreference(plugin::kCircleTTRRadiusKey, 50.0), 12.5);
+  EXPECT_NO_THROW(ai::PutRealPreference(ai::kCircleTTRRadiusKey, 99));
+  EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, 50.0), 12.5);
   EXPECT_EQ(PreferenceSuitesHeld(), 0);
 }
 
@@ -82,23 +82,23 @@ TEST_F(PreferencesTest, AMissingPreferenceSuiteIsABadParameter) {
     }
     return kNoErr;
   };
-  EXPECT_EQ(code([] { plugin::GetBooleanPreference(plugin::kCircleTTRAskKey, true); }), kBadParameterErr);
-  EXPECT_EQ(code([] { plugin::PutRealPreference(plugin::kCircleTTRRadiusKey, 1); }), kBadParameterErr);
-  EXPECT_EQ(code([] { plugin::HostConstrainAnglePreference(); }), kBadParameterErr);
+  EXPECT_EQ(code([] { ai::GetBooleanPreference(ai::kCircleTTRAskKey, true); }), kBadParameterErr);
+  EXPECT_EQ(code([] { ai::PutRealPreference(ai::kCircleTTRRadiusKey, 1); }), kBadParameterErr);
+  EXPECT_EQ(code([] { ai::HostConstrainAnglePreference(); }), kBadParameterErr);
 }
 
 TEST_F(PreferencesTest, HostPreferencesAreReadWithoutASection) {
   // The host starts with defaults of its own for its keys.
   store().Erase(host::Preferences::kHostSection, "rulerType");
   store().Erase(host::Preferences::kHostSection, "constrain/angle");
-  EXPECT_EQ(plugin::HostRulerTypePreference(), std::nullopt);
-  EXPECT_EQ(plugin::HostConstrainAnglePreference(), 0.0);
+  EXPECT_EQ(ai::HostRulerTypePreference(), std::nullopt);
+  EXPECT_EQ(ai::HostConstrainAnglePreference(), 0.0);
   store().PutInteger(host::Preferences::kHostSection, "rulerType", 3);
   store().PutReal(host::Preferences::kHostSection, "constrain/angle", 30);
   // The same keys in the plug-in's section are not the host's.
   store().PutInteger(kSection, "rulerType", 5);
-  EXPECT_EQ(plugin::HostRulerTypePreference(), 3);
-  EXPECT_EQ(plugin::HostConstrainAnglePreference(), 30.0);
+  EXPECT_EQ(ai::HostRulerTypePreference(), 3);
+  EXPECT_EQ(ai::HostConstrainAnglePreference(), 30.0);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/Resources.h"
+#include "hostcall/Resources.h"
 #include "sdk/Corvane.h"
 
 namespace plugin_test {
@@ -50,7 +50,7 @@ TEST(Resources, PropertyListNamesTheEntryPoint) {
   const auto* directory = static_cast<const PIResourceDirectory*>(dlsym(module, kPIResourceDirectorySymbol));
   ASSERT_NE(directory, nullptr);
   EXPECT_EQ(directory->version, kPIResourceDirectoryVersion);
-  const PIResource* list = plugin::FindResource(*directory, kPIPLResourceType, kPIPLResourceId);
+  const PIResource* list = ai::FindResource(*directory, kPIPLResourceType, kPIPLResourceId);
   ASSERT_NE(list, nullptr);
   ASSERT_GE(list->size, 8u);
 
@@ -103,18 +103,18 @@ TEST(Resources, LookupByNameIgnoresCase) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.type ? c.type : "(null)") + " " + (c.name ? c.name : "(null)"));
-    EXPECT_EQ(plugin::FindResource(kDirectory, c.type, c.name), c.expected);
+    EXPECT_EQ(ai::FindResource(kDirectory, c.type, c.name), c.expected);
   }
 }
 
 TEST(Resources, LookupByIdMatchesOnlyResourcesNamedById) {
-  EXPECT_EQ(plugin::FindResource(kDirectory, "pngi", 16110), &kFixture[1]);
-  EXPECT_EQ(plugin::FindResource(kDirectory, "PNG", 16110), &kFixture[3]);
+  EXPECT_EQ(ai::FindResource(kDirectory, "pngi", 16110), &kFixture[1]);
+  EXPECT_EQ(ai::FindResource(kDirectory, "PNG", 16110), &kFixture[3]);
   // Named resources carry id 0; asking for id 0 must not find them.
-  EXPECT_EQ(plugin::FindResource(kDirectory, "PNG", 0), nullptr);
-  EXPECT_EQ(plugin::FindResource(kDirectory, "XML", 16110), nullptr);
+  EXPECT_EQ(ai::FindResource(kDirectory, "PNG", 0), nullptr);
+  EXPECT_EQ(ai::FindResource(kDirectory, "XML", 16110), nullptr);
   const PIResourceDirectory empty = {kPIResourceDirectoryVersion, 0, nullptr};
-  EXPECT_EQ(plugin::FindResource(empty, "PNG", 16110), nullptr);
+  EXPECT_EQ(ai::FindResource(empty, "PNG", 16110), nullptr);
 }
 
 }  // namespace

@@ -4,11 +4,10 @@
 
 #include "geometry/arc.h"
 #include "geometry/construction.h"
-#include "geometry/host/document_units.h"
 #include "geometry/host/new_circle_path.h"
-#include "plugin/HostCall.h"
+#include "hostcall/HostCall.h"
 #include "tools/circles/CircleFeedback.h"
-#include "tools/framework/ArtworkPoint.h"
+#include "tools/framework/DocumentQueries.h"
 #include "tools/framework/ToolView.h"
 
 namespace Tools {
@@ -17,12 +16,7 @@ namespace {
 
 using Tool = ToolCircle23;
 
-bool Held(const ToolEvent& event, uint16_t key) {
-  const AIEvent* host = event.message->event;
-  return host && (host->modifiers & key) != 0;
-}
-
-geom::Point Cursor(const ToolEvent& event) { return ToGeom(event.message->cursor); }
+using geom::hostpath::ToHost;
 
 void AddCircle(const geom::Point& centre, const std::vector<geom::Point>& onCircle) {
   // Every anchor is smooth.
@@ -59,49 +53,42 @@ const TransitionEntry<Tool> Tool::kTransitions[11] = {
     {kDraggingThird, kEventMouseUp, nullptr, &Tool::CreateThreePointCircle, kIdle},
 };
 
-ToolCircle23::ToolCircle23() noexcept
-    : Cataloged(ToolId::Circle23, std::span<const StateEntry<Tool>>(kStates),
+ToolCircle23::ToolCircle23(const ToolIdentity& identity) noexcept
+    : Cataloged(identity, std::span<const StateEntry<Tool>>(kStates),
                 std::span<const TransitionEntry<Tool>>(kTransitions)) {}
 
 // Shift is applied here, to the snapped point, so that every later step (the
 // second press of state 4 included) sees the constrained point.
 void ToolCircle23::OnEvent(ToolEvent& event) {
-  if (!InState(kDraggingDiameter, kFirstPlaced) || !Held(event, aiEventModifiers_shiftKey)) return;
-  event.message->cursor = ToHost(geom::RoundToSingle(geom::ConstrainTo45(first_, Cursor(event))));
-}
-
-bool ToolCircle23::InState(State a, State b) const {
-  const std::optional<int32_t> state = CurrentState();
-  return state && (*state == a || *state == b);
+  if (!InState({kDraggingDiameter, kFirstPlaced}) || !Held(event, aiEventModifiers_shiftKey)) return;
+  event.message->cursor = ToHost(geom::RoundToSingle(geom::ConstrainTo45(first_, CursorPoint(event))));
 }
 
 void ToolCircle23::PressFirst(ToolEvent& event) {
-  first_ = Cursor(event);
+  first_ = CursorPoint(event);
   firstView_ = CurrentViewPoint(event.message->cursor);
 }
 
 void ToolCircle23::PressSecond(ToolEvent& event) {
-  second_ = Cursor(event);
+  second_ = CursorPoint(event);
   secondView_ = CurrentViewPoint(event.message->cursor);
 }
 
 // With Alt the diameter keeps its direction and its length is rounded to the
 // first step longer than two screen pixels in the ruler unit.
 void ToolCircle23::FollowDiameterEnd(ToolEvent& event) {
-  const geom::Point q = Cursor(event);
+  const geom::Point q = CursorPoint(event);
   if (!Held(event, aiEventModifiers_optionKey)) {
     second_ = q;
     return;
   }
   ai::SuiteSet& suites = ai::Suites();
-  const double length = geom::SnapLength(geom::Distance(first_, q), geom::hostpath::CurrentViewZoom(suites),
-                                         geom::hostpath::CurrentUnitCode(suites));
+  const double length = geom::SnapLength(geom::Distance(first_, q), CurrentViewZoom(suites),
+                                         CurrentUnitCode(suites));
   second_ = geom::RoundToSingle(first_ + geom::Unit(q - first_) * length);
 }
 
-void ToolCircle23::FollowThird(ToolEvent& event) { third_ = Cursor(event); }
-
-bool ToolCircle23::CanCreate(ToolEvent&) { return geom::hostpath::CanCreateArt(ai::Suites()); }
+void ToolCircle23::FollowThird(ToolEvent& event) { third_ = CursorPoint(event); }
 
 bool ToolCircle23::MovedFromFirst(ToolEvent& event) {
   return MovedBeyond(firstView_, CurrentViewPoint(event.message->cursor));
@@ -119,7 +106,7 @@ void ToolCircle23::CreateTwoPointCircle(ToolEvent&) {
 // should the release come off the last dragged point, an anchor off the
 // circle would dent it.
 void ToolCircle23::CreateThreePointCircle(ToolEvent& event) {
-  third_ = Cursor(event);
+  third_ = CursorPoint(event);
   if (const std::optional<geom::Circle> circle = geom::Circumcircle(first_, second_, third_))
     AddCircle(circle->centre, {first_, second_, third_});
 }

@@ -30,7 +30,7 @@ class ToolCircle23 final : public Cataloged<FSMTool<ToolCircle23>> {
     kDraggingThird = 6,
   };
 
-  ToolCircle23() noexcept;
+  explicit ToolCircle23(const ToolIdentity& identity) noexcept;
 
   void DrawFeedback(AII::IAnnoSurface& surface, bool measuring) override;
   void OnEvent(ToolEvent& event) override;
@@ -42,15 +42,13 @@ class ToolCircle23 final : public Cataloged<FSMTool<ToolCircle23>> {
   void PressSecond(ToolEvent& event);
   void FollowDiameterEnd(ToolEvent& event);
   void FollowThird(ToolEvent& event);
-  // Guards.
-  bool CanCreate(ToolEvent& event);
+  // Guards (and the framework's CanCreate).
   bool MovedFromFirst(ToolEvent& event);
   bool MovedFromSecond(ToolEvent& event);
   // Transition actions.
   void CreateTwoPointCircle(ToolEvent& event);
   void CreateThreePointCircle(ToolEvent& event);
 
-  bool InState(State a, State b) const;
   void DrawDiameter(AII::IAnnoSurface& surface, bool measuring);
   void DrawThreePoints(AII::IAnnoSurface& surface);
 

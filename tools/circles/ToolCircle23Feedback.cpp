@@ -1,21 +1,22 @@
 // The circle tool's feedback and cursors.
 #include "geometry/construction.h"
-#include "geometry/host/document_units.h"
-#include "geometry/host/new_circle_path.h"
-#include "plugin/HostCall.h"
+#include "geometry/host/host_point.h"
+#include "geometry/unit_text.h"
+#include "hostcall/HostCall.h"
 #include "tools/circles/CircleFeedback.h"
 #include "tools/circles/ToolCircle23.h"
-#include "tools/framework/ArtworkPoint.h"
 #include "tools/framework/Cursors.h"
-#include "tools/framework/FormatValue.h"
+#include "tools/framework/DocumentQueries.h"
 #include "tools/framework/IAnnoSurface.h"
 
 namespace Tools {
 
 namespace {
 
+using geom::hostpath::ToHost;
+
 int32_t IfCanCreate(int32_t cursor) {
-  return geom::hostpath::CanCreateArt(ai::Suites()) ? cursor : kCursorCannotDraw;
+  return CanCreateArt(ai::Suites()) ? cursor : ids::kCursorCannotDraw;
 }
 
 }  // namespace
@@ -44,8 +45,8 @@ void ToolCircle23::DrawDiameter(AII::IAnnoSurface& surface, bool measuring) {
   const AIPoint end = surface.ToView(ToHost(second_));
   const AIPoint at{end.h + kLabelOffsetPx, end.v - kLabelOffsetPx};
   if (measuring) return surface.Text(at, "");
-  const geom::UnitCode unit = geom::hostpath::CurrentUnitCode(ai::Suites());
-  surface.Text(at, AII::FormatValue(2 * radius, AII::kLabelMaxLength, unit, AII::kLabelPrecision, true).text);
+  const geom::UnitCode unit = CurrentUnitCode(ai::Suites());
+  surface.Text(at, geom::FormatValue(2 * radius, geom::kLabelMaxLength, unit, geom::kLabelPrecision, true).text);
 }
 
 void ToolCircle23::DrawThreePoints(AII::IAnnoSurface& surface) {
@@ -59,16 +60,16 @@ void ToolCircle23::DrawThreePoints(AII::IAnnoSurface& surface) {
 
 int32_t ToolCircle23::CursorId() const {
   const std::optional<int32_t> state = CurrentState();
-  if (!state) return kCursorClear;
+  if (!state) return ids::kCursorClear;
   switch (*state) {
-    case kIdle: return IfCanCreate(kCursorFirstPoint);
-    case kBlocked: return kCursorCannotDraw;
-    case kFirstPressed: return kCursorFirstPoint;
+    case kIdle: return IfCanCreate(ids::kCursorFirstPoint);
+    case kBlocked: return ids::kCursorCannotDraw;
+    case kFirstPressed: return ids::kCursorFirstPoint;
     case kDraggingDiameter:
-    case kSecondPressed: return kCursorSecondPoint;
-    case kFirstPlaced: return IfCanCreate(kCursorSecondPoint);
-    case kDraggingThird: return kCursorThirdPoint;
-    default: return kCursorClear;
+    case kSecondPressed: return ids::kCursorSecondPoint;
+    case kFirstPlaced: return IfCanCreate(ids::kCursorSecondPoint);
+    case kDraggingThird: return ids::kCursorThirdPoint;
+    default: return ids::kCursorClear;
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 
 namespace AII {
 

@@ -2,18 +2,18 @@
 
 #include <algorithm>
 
-#include "plugin/Error.h"
-#include "tools/framework/ArtworkPoint.h"
+#include "hostcall/Error.h"
+#include "geometry/host/host_point.h"
 
 namespace AII {
 
-using Tools::ToGeom;
-using Tools::ToHost;
+using geom::hostpath::FromHost;
+using geom::hostpath::ToHost;
 
 void AnnoRenderBase::PathMarker(AIRealPoint p, AIRealPoint direction, int32_t dotRadiusPx, double along,
                                 double across) {
-  const geom::Point at = ToGeom(p);
-  const geom::Point u = geom::Unit(ToGeom(direction));
+  const geom::Point at = FromHost(p);
+  const geom::Point u = geom::Unit(FromHost(direction));
   const geom::Point n = geom::TurnLeft(u);
   Line(ToHost(at - along * u), ToHost(at + along * u));
   Line(ToHost(at - across * n), ToHost(at + across * n));
@@ -31,8 +31,8 @@ double AnnoRenderBase::Zoom() {
 std::array<AIPoint, 3> AnnoRenderBase::ArrowheadPoints(AIRealPoint tip, AIRealPoint towards, int32_t baseWidthPx,
                                                        int32_t lengthPx) {
   const double zoom = Zoom();
-  const geom::Point t = ToGeom(tip);
-  const geom::Point u = geom::Unit(ToGeom(towards) - t);
+  const geom::Point t = FromHost(tip);
+  const geom::Point u = geom::Unit(FromHost(towards) - t);
   const geom::Point baseCentre = t + (lengthPx / zoom) * u;
   const geom::Point halfBase = (baseWidthPx / (2 * zoom)) * geom::TurnLeft(u);
   return {ToView(tip), ToView(ToHost(baseCentre + halfBase)), ToView(ToHost(baseCentre - halfBase))};
@@ -52,7 +52,7 @@ AIDocumentViewHandle CurrentView(ai::SuiteSet& suites) {
 }
 
 AIPoint ArtworkToView(ai::SuiteSet& suites, AIDocumentViewHandle view, AIRealPoint p) {
-  const AIRealPoint rounded = ToHost(geom::RoundToSingle(ToGeom(p)));
+  const AIRealPoint rounded = ToHost(geom::RoundToSingle(FromHost(p)));
   AIPoint out{};
   ai::Check(suites.DocumentView().ArtworkPointToViewPoint(view, &rounded, &out));
   return out;

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "plugin/SuiteSet.h"
+#include "hostcall/SuiteSet.h"
 #include "tools/framework/IAnnoSurface.h"
 
 namespace AII {

@@ -1,6 +1,6 @@
 #include "tools/framework/AnnoRenderDrawCS4.h"
 
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 
 namespace AII {
 

@@ -1,9 +1,8 @@
 #include "tools/framework/BaseTool.h"
 
-#include "plugin/BlockMemory.h"
-#include "plugin/Error.h"
-#include "plugin/HostCall.h"
-#include "plugin/PluginGlobals.h"
+#include "hostcall/BlockMemory.h"
+#include "hostcall/Error.h"
+#include "hostcall/HostCall.h"
 #include "tools/framework/FeedbackPasses.h"
 
 namespace Tools {
@@ -25,9 +24,8 @@ void BaseTool::Deselect(AIToolMessage*) {
 }
 
 void BaseTool::SetAnnotatorActive(bool active) {
-  const AIAnnotatorHandle annotator = plugin::AnnotatorHandleOf(this);
-  if (!annotator) return;
-  ai::Check(ai::Suites().Annotator().SetAnnotatorActive(annotator, active));
+  if (!annotator_) return;
+  ai::Check(ai::Suites().Annotator().SetAnnotatorActive(annotator_, active));
 }
 
 }  // namespace Tools

@@ -17,15 +17,13 @@
 
 #include "tools/framework/IAnnotator.h"
 #include "tools/framework/ToolEvent.h"
+#include "tools/framework/ToolIdentity.h"
 
 namespace AII {
 class IAnnoSurface;
 }
 
 namespace Tools {
-
-// "No group" / "no toolset" for GroupId and ToolsetId.
-constexpr int32_t kNoToolGroup = -1;
 
 class BaseTool : public IAnnotator {
  public:
@@ -70,14 +68,23 @@ class BaseTool : public IAnnotator {
   // Draws (or, with measuring set, only measures) the live feedback.
   virtual void DrawFeedback(AII::IAnnoSurface&, bool /*measuring*/) {}
   // The host's cursor-snapping control string, or null for no snapping.
-  virtual const char* SnapControl() const { return "ATFPLM v i o"; }
+  virtual const char* SnapControl() const { return kDefaultSnapControl; }
   virtual void BeforeEvent(AIToolMessage*) {}
   // May change event.message->cursor (constraints applied to the snapped point).
   virtual void OnEvent(ToolEvent&) {}
 
+  // The host's handle of the tool's own annotator, given at registration (and
+  // again when the object is rebuilt after an "Unload"); null when the host
+  // refused it.
+  void SetAnnotatorHandle(AIAnnotatorHandle handle) noexcept { annotator_ = handle; }
+  AIAnnotatorHandle annotatorHandle() const noexcept { return annotator_; }
+
  protected:
   // The tool's own annotator on or off; nothing when its registration failed.
   void SetAnnotatorActive(bool active);
+
+ private:
+  AIAnnotatorHandle annotator_ = nullptr;
 };
 
 }  // namespace Tools

@@ -1,10 +1,10 @@
-// A tool's registration identity taken from the registration table: the
-// final class of every tool derives from Cataloged<its base> with its row.
+// A tool's registration identity: the final class of every tool derives from
+// Cataloged<its base> and is made with its row of the tool catalog.
 #pragma once
 
 #include <utility>
 
-#include "tools/framework/ToolCatalog.h"
+#include "tools/framework/ToolIdentity.h"
 
 namespace Tools {
 
@@ -15,14 +15,15 @@ class Cataloged : public Base {
   int32_t IconResourceId() const override { return identity_.iconId; }
   const char* Title() const override { return identity_.title; }
   const char* Tooltip() const override { return identity_.tooltip; }
-  int32_t GroupId() const override { return kToolGroup; }
+  int32_t ToolOptions() const override { return identity_.options; }
+  int32_t GroupId() const override { return identity_.groupId; }
   int32_t ToolsetId() const override { return identity_.toolsetId; }
   const char* SnapControl() const override { return identity_.snapControl; }
 
  protected:
   template <class... BaseArgs>
-  explicit Cataloged(ToolId id, BaseArgs&&... args) noexcept
-      : Base(std::forward<BaseArgs>(args)...), identity_(IdentityOf(id)) {}
+  explicit Cataloged(const ToolIdentity& identity, BaseArgs&&... args) noexcept
+      : Base(std::forward<BaseArgs>(args)...), identity_(identity) {}
 
  private:
   const ToolIdentity& identity_;

@@ -6,12 +6,13 @@
 #include <optional>
 
 #include "QMDM/ImplCommon/QMDMLayer.h"
-#include "plugin/Error.h"
-#include "plugin/HostCall.h"
-#include "plugin/ModuleResources.h"
+#include "hostcall/Error.h"
+#include "hostcall/HostCall.h"
+#include "hostcall/IdTable.h"
+#include "hostcall/Images.h"
+#include "hostcall/ModuleResources.h"
+#include "hostcall/ModuleSession.h"
 #include "tools/framework/HotSpot.h"
-#include "tools/framework/IdTable.h"
-#include "tools/framework/Images.h"
 
 namespace Tools {
 
@@ -24,36 +25,39 @@ constexpr int32_t kSystemCursors[] = {kPlatformCursorTextBeam, kPlatformCursorCr
                                       kPlatformCursorHand2,    kPlatformCursorArrow2};
 
 // Built cursors by id; a null cursor records a build that failed, so that a
-// missing cursor is looked for once and not after every mouse move.
-std::map<int32_t, PlatformCursorRef>& Cache() {
-  static std::map<int32_t, PlatformCursorRef> cache;
-  return cache;
-}
+// missing cursor is looked for once and not after every mouse move.  A part
+// of the module session: the cursors are the host's objects.
+struct CursorCache {
+  std::map<int32_t, PlatformCursorRef> cursors;
+  void Forget() noexcept { cursors.clear(); }
+};
+
+std::map<int32_t, PlatformCursorRef>& Cache() { return ai::SessionPart<CursorCache>().cursors; }
 
 bool IsSystemCursor(int32_t id) {
   return std::find(std::begin(kSystemCursors), std::end(kSystemCursors), id) != std::end(kSystemCursors);
 }
 
-std::optional<HotSpot> ReadHotSpot(const IdTableFile& file, SPModuleHandle module) {
-  const PIResource* record = plugin::FindModuleResource(module, kHotSpotResourceType, file.name.c_str());
+std::optional<HotSpot> ReadHotSpot(const ai::IdTableFile& file, SPModuleHandle module) {
+  const PIResource* record = ai::FindModuleResource(module, kHotSpotResourceType, file.name.c_str());
   if (!record || !record->data) return std::nullopt;
   return ParseHotSpot({reinterpret_cast<const char*>(record->data), record->size});
 }
 
-bool Inside(const HotSpot& spot, const Image& image) {
+bool Inside(const HotSpot& spot, const ai::Image& image) {
   return spot.x >= 0 && spot.y >= 0 && spot.x < image.width() && spot.y < image.height();
 }
 
 PlatformCursorRef BuildCursor(const CorvanePlatformSuite& platform, int32_t id) {
   const SPModuleHandle module = QMDM::ModuleHandle();
-  const IdTableFile* file = ModuleIdTable().Find(id, kImageExtension);
+  const ai::IdTableFile* file = ai::ModuleIdTable().Find(id, ai::kImageExtension);
   if (!file) return nullptr;
   const std::optional<HotSpot> spot = ReadHotSpot(*file, module);
   if (!spot) return nullptr;
-  const std::optional<ImageSource> source =
-      FindModuleImageSource(ModuleIdTable(), module, id, DensityClass(QMDM::CurrentPixelScale()));
+  const std::optional<ai::ImageSource> source =
+      ai::FindModuleImageSource(ai::ModuleIdTable(), module, id, QMDM::DensityClass(QMDM::CurrentPixelScale()));
   if (!source) return nullptr;
-  const std::optional<Image> image = Decode(platform, *source);
+  const std::optional<ai::Image> image = ai::Decode(platform, *source);
   if (!image) return nullptr;
   const HotSpot scaled = ScaleHotSpot(*spot, image->dpi());
   // A hot spot off the image is a damaged record; the platform would refuse it.
@@ -85,5 +89,10 @@ void SetToolCursor(int32_t id) {
 }
 
 void ForgetToolCursors() noexcept { Cache().clear(); }
+
+void LoadImageTable(SPModuleHandle module) {
+  ForgetToolCursors();
+  ai::LoadModuleIdTable(module);
+}
 
 }  // namespace Tools

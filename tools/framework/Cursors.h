@@ -8,45 +8,34 @@
 // them until it exits.  An id that gives no cursor leaves the cursor on
 // screen as it was; so does a negative id without a system cursor.
 //
-// The module can outlive its host in one process (a host that goes away and
-// a new one that loads the same mapped module); the dialog layer forgets the
-// cache when it starts, since cursors of an earlier host no longer exist.
+// The cache is a part of the module session (hostcall/ModuleSession.h): the
+// module can outlive its host in one process, and the cursors of an earlier
+// host no longer exist.  It is also emptied whenever the plug-in starts.
 #pragma once
 
 #include <cstdint>
 
+#include "sdk/SPTypes.h"
+
+#include "resources/ResourceIds.h"
+
 namespace Tools {
 
-// The tools' cursors: a crosshair with the sign of what the next click does.
-constexpr int32_t kCursorClear = 16001;            // no sign
-constexpr int32_t kCursorMarked = 16002;           // a path is under the cursor
-constexpr int32_t kCursorRadiusDrag = 16003;       // dragging a radius
-constexpr int32_t kCursorPlus = 16004;
-constexpr int32_t kCursorStraight = 16005;
-constexpr int32_t kCursorFirstPoint = 16011;       // "1"
-constexpr int32_t kCursorSecondPoint = 16012;      // "2"
-constexpr int32_t kCursorThirdPoint = 16013;       // "3"
-constexpr int32_t kCursorThirdPointPie = 16014;    // "3" with a sector
-constexpr int32_t kCursorStraightNoHit = 16020;
-constexpr int32_t kCursorStraightHorizontal = 16021;
-constexpr int32_t kCursorStraightVertical = 16022;
-constexpr int32_t kCursorStraightDirection = 16023;
-constexpr int32_t kCursorDot = 16024;
-constexpr int32_t kCursorMarkedDot = 16025;
-constexpr int32_t kCursorRotate = 16030;
-constexpr int32_t kCursorRotatePlus = 16031;
-constexpr int32_t kCursorCannotDraw = 16500;
-
-// System cursors.
-constexpr int32_t kCursorTextBeam = -1;
-constexpr int32_t kCursorCrosshair = -2;
-constexpr int32_t kCursorWait = -3;
-constexpr int32_t kCursorNo = -5;
+// The tools' cursors are the cursor ids of the shared id table
+// (ids::kCursorFirstPoint and so on); system cursors are the platform's
+// negative ids (kPlatformCursorCrosshair and so on, sdk/CorvanePlatform.h).
+namespace ids = ::corvane::ids;
 
 // Sets the cursor through the platform suite.  Must run inside a host call.
 void SetToolCursor(int32_t id);
 
 // Empties the cache without releasing anything, for a new host session.
 void ForgetToolCursors() noexcept;
+
+// At start-up: reads the module's image id table (which names every cursor
+// and picture) and forgets the cursors built from an earlier one (at worst a
+// few are built twice).  Throws ai::Error('PARM') when the table is missing
+// or does not parse, which fails the start-up.
+void LoadImageTable(SPModuleHandle module);
 
 }  // namespace Tools

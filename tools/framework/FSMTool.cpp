@@ -1,8 +1,9 @@
 #include "tools/framework/FSMTool.h"
 
-#include "plugin/Error.h"
-#include "plugin/HostCall.h"
+#include "hostcall/Error.h"
+#include "hostcall/HostCall.h"
 #include "tools/framework/AnnoRenderBase.h"
+#include "tools/framework/DocumentQueries.h"
 
 namespace Tools {
 
@@ -14,5 +15,7 @@ void SnapCursor(const char* control, AIToolMessage* message) {
   ai::Check(suites.CursorSnap().Track(view, &message->cursor, message->event, control, &snapped));
   message->cursor = snapped;
 }
+
+bool CanCreateArtNow() { return CanCreateArt(ai::Suites()); }
 
 }  // namespace Tools

@@ -12,9 +12,11 @@
 // which is asked after every event (the plain crosshair by default).
 #pragma once
 
+#include <algorithm>
+#include <initializer_list>
 #include <optional>
 
-#include "plugin/Error.h"
+#include "hostcall/Error.h"
 #include "tools/framework/BaseTool.h"
 #include "tools/framework/Cursors.h"
 #include "tools/framework/FeedbackPasses.h"
@@ -25,6 +27,9 @@ namespace Tools {
 // Replaces the message's cursor by the host's snapped point for the control
 // string; nothing without one.
 void SnapCursor(const char* control, AIToolMessage* message);
+
+// Whether new art can be created now (CanCreateArt on the call's suites).
+bool CanCreateArtNow();
 
 template <class T>
 class FSMTool : public BaseTool {
@@ -44,7 +49,7 @@ class FSMTool : public BaseTool {
     machine_.Reset();
   }
 
-  int32_t CursorId() const { return kCursorClear; }
+  int32_t CursorId() const { return ids::kCursorClear; }
 
   // The id of the current state; nothing before the first event.
   std::optional<int32_t> CurrentState() const noexcept {
@@ -52,7 +57,17 @@ class FSMTool : public BaseTool {
     return std::nullopt;
   }
 
+  // Whether the current state is one of these; never before the first event.
+  bool InState(std::initializer_list<int32_t> states) const noexcept {
+    const std::optional<int32_t> state = CurrentState();
+    return state && std::find(states.begin(), states.end(), *state) != states.end();
+  }
+
  protected:
+  // The guard of a transition that leads to creating art: the host has an
+  // editable insertion point.
+  bool CanCreate(ToolEvent&) { return CanCreateArtNow(); }
+
   FSMTool(std::span<const StateEntry<T>> states, std::span<const TransitionEntry<T>> transitions) noexcept
       : machine_(states, transitions) {}
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "plugin/Error.h"
-#include "plugin/HostCall.h"
+#include "hostcall/Error.h"
+#include "hostcall/HostCall.h"
 #include "tools/framework/AnnoRenderArea.h"
 #include "tools/framework/AnnoRenderDrawCS4.h"
 #include "tools/framework/BaseTool.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "plugin/BlockMemory.h"
-#include "plugin/Error.h"
-#include "plugin/HostCall.h"
+#include "hostcall/BlockMemory.h"
+#include "hostcall/Error.h"
+#include "hostcall/HostCall.h"
 
 namespace Tools {
 

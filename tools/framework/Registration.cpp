@@ -1,20 +1,18 @@
 #include "tools/framework/Registration.h"
 
-#include "plugin/Error.h"
-#include "plugin/HostCall.h"
+#include "hostcall/Error.h"
+#include "hostcall/HostCall.h"
+#include "resources/ResourceIds.h"
 #include "tools/framework/BaseTool.h"
 
 namespace Tools {
 
 namespace {
 
-// The dark-interface icon of a tool has this offset from its light one.
-constexpr int32_t kDarkIconOffset = 1000;
-
 using IdOf = int32_t (BaseTool::*)() const;
 
 // The host number of the first earlier tool sharing this tool's id.
-int16_t MateNumber(const ToolTable& tools, std::size_t index, IdOf idOf) {
+int16_t MateNumber(std::span<const ToolEntry> tools, std::size_t index, IdOf idOf) {
   const int32_t id = (tools[index].tool->*idOf)();
   if (id == kNoToolGroup) return kNoTool;
   const AIToolSuite& toolSuite = ai::Suites().Tool();
@@ -27,7 +25,7 @@ int16_t MateNumber(const ToolTable& tools, std::size_t index, IdOf idOf) {
   return kNoTool;
 }
 
-void RegisterTool(SPPluginRef self, ToolTable& tools, std::size_t index) {
+void RegisterTool(SPPluginRef self, std::span<ToolEntry> tools, std::size_t index) {
   ToolEntry& entry = tools[index];
   const BaseTool& tool = *entry.tool;
   const int32_t icon = tool.IconResourceId();
@@ -35,7 +33,7 @@ void RegisterTool(SPPluginRef self, ToolTable& tools, std::size_t index) {
                            tool.Tooltip(),
                            0,
                            icon,
-                           icon + kDarkIconOffset,
+                           icon + corvane::ids::kDarkIconOffset,
                            MateNumber(tools, index, &BaseTool::GroupId),
                            MateNumber(tools, index, &BaseTool::ToolsetId)};
   AIToolHandle handle = nullptr;
@@ -46,17 +44,16 @@ void RegisterTool(SPPluginRef self, ToolTable& tools, std::size_t index) {
 void RegisterAnnotator(SPPluginRef self, AnnotatorEntry& entry) {
   const AIAnnotatorSuite& annotators = ai::Suites().Annotator();
   AIAnnotatorHandle handle = nullptr;
-  if (annotators.AddAnnotator(self, entry.tool->AnnotatorName(), &handle) != kNoErr || !handle) {
-    entry.handle = nullptr;
-    return;
-  }
+  if (annotators.AddAnnotator(self, entry.tool->AnnotatorName(), &handle) != kNoErr || !handle) handle = nullptr;
   entry.handle = handle;
+  entry.tool->SetAnnotatorHandle(handle);
+  if (!handle) return;
   ai::Check(annotators.SetAnnotatorActive(handle, false));
 }
 
 }  // namespace
 
-void RegisterTools(const SPMessageData& header, ToolTable& tools, AnnotatorTable& annotators) {
+void RegisterTools(const SPMessageData& header, std::span<ToolEntry> tools, std::span<AnnotatorEntry> annotators) {
   for (std::size_t i = 0; i < tools.size(); ++i)
     if (tools[i].tool) RegisterTool(header.self, tools, i);
   for (AnnotatorEntry& entry : annotators)

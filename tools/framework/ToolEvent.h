@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "geometry/host/host_point.h"
 #include "sdk/AIMessages.h"
 
 namespace Tools {
@@ -21,5 +22,15 @@ struct ToolEvent {
   // later step of the event sees the change.
   AIToolMessage* message = nullptr;
 };
+
+// Whether the modifier key (an aiEventModifiers_* bit) is held in the event.
+inline bool Held(const ToolEvent& event, uint16_t key) {
+  const AIEvent* host = event.message->event;
+  return host && (host->modifiers & key) != 0;
+}
+
+// The event's cursor point as the steps before have left it (snapped, then
+// constrained by OnEvent).
+inline geom::Point CursorPoint(const ToolEvent& event) { return geom::hostpath::FromHost(event.message->cursor); }
 
 }  // namespace Tools

@@ -1,6 +1,6 @@
 #include "tools/framework/ToolView.h"
 
-#include "plugin/HostCall.h"
+#include "hostcall/HostCall.h"
 #include "tools/framework/AnnoRenderBase.h"
 
 namespace Tools {

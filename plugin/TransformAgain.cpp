@@ -1,9 +1,0 @@
-#include "plugin/TransformAgain.h"
-
-namespace plugin {
-
-void TransformAgain(const TransformAgainRecord& record) {
-  if (record.recorded && record.repeat) record.repeat(record);
-}
-
-}  // namespace plugin

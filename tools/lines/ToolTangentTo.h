@@ -1,0 +1,14 @@
+// "QM Tangent to": a line from a point tangent to a path.
+#pragma once
+
+#include "tools/framework/Cataloged.h"
+#include "tools/lines/ToolTPLineToBase.h"
+
+namespace Tools {
+
+class ToolTangentTo final : public Cataloged<ToolTPLineToBase> {
+ public:
+  explicit ToolTangentTo(const ToolIdentity& identity) noexcept : Cataloged(identity) {}
+};
+
+}  // namespace Tools
