@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "geometry/errors.h"
@@ -92,15 +93,74 @@ TEST_F(CirclePathFixture, TangentFromOutsideTouchesOnTheCursorSide) {
   }
 }
 
-TEST_F(CirclePathFixture, PerpendicularFromInsideGoesToTheFootPointNearestTheCursor) {
-  const Point p{5, 5};  // feet at angle 45 degrees and 225 degrees
-  const Point near{30 / std::sqrt(2.0), 30 / std::sqrt(2.0)};
-  std::optional<PointContact> c = FindPointContact(circle, {0, 0.5}, p, near + Point{2, 0}, NormalRoots);
-  ASSERT_TRUE(c);
-  EXPECT_POINT_NEAR(ContactPoint(*c), near, 0.02);
-  c = FindPointContact(circle, {2, 0.5}, p, -near, NormalRoots);
-  ASSERT_TRUE(c);
-  EXPECT_POINT_NEAR(ContactPoint(*c), -near, 0.02);
+TEST(FindPointContact, PerpendicularFromInsideACircleGoesToTheFootPointNearestTheCursor) {
+  // The circle of radius 30 about the origin drawn as two halves, the upper one picked. From a
+  // point on the diameter through the two anchors both feet lie on the picked half, at its ends,
+  // so the pick cannot choose between them: the cursor, out along the diameter beyond one, does.
+  const InMemoryPath circle(
+      SegmentList{{{30, 0}, {30, -40}, {30, 40}, false}, {{-30, 0}, {-30, 40}, {-30, -40}, false}}, true);
+  const Point p{8, 0};
+  for (Point foot : {Point{30, 0}, Point{-30, 0}}) {
+    SCOPED_TRACE(foot.h);
+    const std::optional<PointContact> c = FindPointContact(circle, {0, 0.5}, p, foot * (4.0 / 3), NormalRoots);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->at.piece, 0);
+    EXPECT_POINT_NEAR(c->point, foot, 1e-4);
+  }
+}
+
+// Every t in [0, 1] where the condition changes sign, found independently of the root finders
+// by a fine scan and bisection.
+std::vector<double> SignChanges(const std::function<double(double)>& condition) {
+  constexpr int kSteps = 4000;
+  std::vector<double> roots;
+  for (int i = 0; i < kSteps; ++i) {
+    double a = double(i) / kSteps, b = double(i + 1) / kSteps;
+    if ((condition(a) < 0) == (condition(b) < 0)) continue;
+    for (int k = 0; k < 60; ++k) {
+      const double m = (a + b) / 2;
+      ((condition(a) < 0) == (condition(m) < 0) ? a : b) = m;
+    }
+    roots.push_back((a + b) / 2);
+  }
+  return roots;
+}
+
+TEST(FindPointContact, OfSeveralContactsOnAPieceTakesTheOneNearestTheCursor) {
+  // An arch bulging up, seen from above: a tangent on either flank. A U-shaped bend, seen from
+  // inside: a foot on either arm and one at the bottom.
+  const Bezier arch({0, 0}, {0, 80}, {100, 80}, {100, 0});
+  const Bezier bend({0, 100}, {0, -30}, {60, -30}, {60, 100});
+  struct Case {
+    const char* name;
+    RootFinder finder;
+    Bezier piece;
+    Point p, cursor;
+  };
+  const Case cases[] = {
+      {"tangent, cursor on the left flank", TangentRoots, arch, {50, 150}, {5, 30}},
+      {"tangent, cursor on the right flank", TangentRoots, arch, {50, 150}, {95, 30}},
+      {"perpendicular, cursor at the left arm", NormalRoots, bend, {30, 60}, {5, 60}},
+      {"perpendicular, cursor at the right arm", NormalRoots, bend, {30, 60}, {55, 60}},
+      {"perpendicular, cursor at the bottom", NormalRoots, bend, {30, 60}, {30, 10}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PointPieceSolver s{c.piece, c.p};
+    const bool tangent = c.finder == TangentRoots;
+    const std::vector<double> contacts = SignChanges([&](double t) { return tangent ? s.Tangent(t) : s.Normal(t); });
+    ASSERT_GE(contacts.size(), 2u) << "the case needs a piece with several contacts";
+    Point nearest = c.piece.At(contacts.front());
+    for (double t : contacts)
+      if (Distance(c.piece.At(t), c.cursor) < Distance(nearest, c.cursor)) nearest = c.piece.At(t);
+
+    SegmentList one;
+    AppendPiece(one, c.piece, false);
+    const InMemoryPath path(one, false);
+    const std::optional<PointContact> found = FindPointContact(path, {0, 0.5}, c.p, c.cursor, c.finder);
+    ASSERT_TRUE(found);
+    EXPECT_POINT_NEAR(found->point, nearest, 1e-3);
+  }
 }
 
 TEST(FindPointContact, TriesNeighboursOutwardAndTakesTheFirstPieceWithARoot) {

@@ -115,6 +115,19 @@ TEST(FindTangentCircle, BothPicksOnOnePathSearchTheSamePieceAndTheOthers) {
   EXPECT_POINT_NEAR(c->centre, (Point{20, 20}), 1e-6);
 }
 
+TEST(FindTangentCircle, TwoPiecesOfOnePathMayBeTouchedAtEqualParameters) {
+  // A closed square of side 60 (bottom, right, top, left), picked on the top and the bottom side.
+  // The circle of radius 30 fills it and touches every side at its middle, t = 0.5 on each
+  // piece: only the touching of one piece at one point is a degenerate solution.
+  const InMemoryPath square(Polyline({{0, 0}, {60, 0}, {60, 60}, {0, 60}}), true);
+  const std::optional<TangentCircle> c = Find(square, {2, 0.5}, square, {0, 0.5}, 30, {35, 25});
+  ASSERT_TRUE(c);
+  EXPECT_POINT_NEAR(c->centre, (Point{30, 30}), 1e-6);
+  EXPECT_NE(c->piece1, c->piece2);
+  EXPECT_NEAR(c->t1, 0.5, 1e-6);
+  EXPECT_NEAR(c->t2, 0.5, 1e-6);
+}
+
 TEST(FindTangentCircle, APickOnARetractedHandleIsNudgedNotDividedByAZeroTangent) {
   // The first piece's derivative vanishes at t = 0, where the pick lies.
   const Bezier retracted({0, 0}, {0, 0}, {50, 10}, {100, 0});

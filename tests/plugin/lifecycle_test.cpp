@@ -176,6 +176,109 @@ TEST(Lifecycle, ReloadAfterShutdownBringsNoObjectBack) {
   EXPECT_FALSE(h->Annotators().front().active);
 }
 
+// A start-up that fails part-way, after the dialog layer has started.
+struct StartupFault {
+  const char* name;
+  const char* suite;
+  const char* function;
+  AIErr code;
+  int nth;
+  bool objectMade;  // the plug-in object existed when start-up failed
+
+  AIErr FailStartup(host::Host& h) const {
+    h.faults().Fail(suite, function, code, nth);
+    const AIErr err = h.Startup();
+    h.faults().Clear();
+    return err;
+  }
+};
+
+// The dialog layer adds three notifiers before the plug-in's first.
+constexpr StartupFault kStartupFaults[] = {
+    {"the plug-in object cannot be allocated", host::FaultInjector::kBlocksSuite,
+     host::FaultInjector::kAllocateFunction, kOutOfMemoryErr, 1, false},
+    {"the last tool cannot be allocated", host::FaultInjector::kBlocksSuite, host::FaultInjector::kAllocateFunction,
+     kOutOfMemoryErr, 15, false},
+    {"the first listener notifier cannot be added", kAINotifierSuite, "AddNotifier", kInjected, 4, true},
+    {"the last listener notifier cannot be added", kAINotifierSuite, "AddNotifier", kInjected, 6, true},
+};
+
+int ThemeReads(host::Host& h) { return h.faults().CallCount(kAIUserInterfaceThemeSuite, "GetUIThemeColorSet"); }
+
+// Reads both colour sets again when the host's interface brightness changes.
+void ExpectTheLayerFollowsTheTheme(host::Host& h) {
+  const int reads = ThemeReads(h);
+  ASSERT_EQ(h.SetUIBrightness(h.UIBrightness() < 0.5 ? 1.0 : 0.0), kNoErr);
+  EXPECT_EQ(ThemeReads(h), reads + 2);
+}
+
+// The plug-in's reference on itself keeps it loaded until "Shutdown", which a
+// failed start-up never gets: only the dialog layer's reference is held.
+TEST(Lifecycle, AFailedStartupTakesNoReferenceOnThePluginItself) {
+  for (const StartupFault& fault : kStartupFaults) {
+    SCOPED_TRACE(fault.name);
+    LoadedHost h;
+    EXPECT_EQ(fault.FailStartup(*h), fault.code);
+    const int held = h->faults().CallCount(kSPAccessSuite, "AcquirePluginAccess") -
+                     h->faults().CallCount(kSPAccessSuite, "ReleasePluginAccess");
+    EXPECT_EQ(held, 1);
+  }
+}
+
+// "Unload" keeps a plug-in object (of a start-up, or of one that failed after
+// making it) for "Reload"; the dialog layer started with it must go on
+// answering brightness changes.
+TEST(Lifecycle, AfterUnloadAndReloadTheDialogLayerStillFollowsTheTheme) {
+  {
+    SCOPED_TRACE("after a start-up");
+    StartedHost h;
+    ASSERT_EQ(h->UnloadPlugin(), kNoErr);
+    ASSERT_EQ(h->ReloadPlugin(), kNoErr);
+    ExpectTheLayerFollowsTheTheme(*h);
+    ASSERT_EQ(h->Shutdown(), kNoErr);
+    EXPECT_FALSE(h->PluginHoldsAccess());
+    EXPECT_EQ(h->suites().Outstanding(), 0);
+  }
+  for (const StartupFault& fault : kStartupFaults) {
+    if (!fault.objectMade) continue;
+    SCOPED_TRACE(fault.name);
+    LoadedHost h;
+    EXPECT_EQ(fault.FailStartup(*h), fault.code);
+    const int blocks = h->LiveBlocks();
+    ASSERT_EQ(h->UnloadPlugin(), kNoErr);
+    ASSERT_EQ(h->ReloadPlugin(), kNoErr);
+    // The object came back from the globals slot with its tools rebuilt.
+    EXPECT_EQ(h->LiveBlocks(), blocks);
+    ExpectTheLayerFollowsTheTheme(*h);
+  }
+}
+
+// Without a plug-in object nothing would stop the dialog layer later, so
+// "Unload" gives back all it holds; nothing of the failed start is left to
+// the next one.
+TEST(Lifecycle, UnloadAfterAStartupThatMadeNoObjectLeavesNothingBehind) {
+  for (const StartupFault& fault : kStartupFaults) {
+    if (fault.objectMade) continue;
+    SCOPED_TRACE(fault.name);
+    LoadedHost h;
+    EXPECT_EQ(fault.FailStartup(*h), fault.code);
+    ASSERT_EQ(h->UnloadPlugin(), kNoErr);
+    EXPECT_FALSE(h->PluginHoldsAccess());
+    EXPECT_FALSE(h->PluginLoaded());
+    EXPECT_EQ(h->suites().Outstanding(), 0);
+    EXPECT_EQ(h->LiveBlocks(), 0);
+
+    ASSERT_EQ(h->ReloadPlugin(), kNoErr);
+    ASSERT_EQ(h->Startup(), kNoErr);
+    ExpectFullyStarted(*h);
+    ExpectTheLayerFollowsTheTheme(*h);
+    ASSERT_EQ(h->Shutdown(), kNoErr);
+    EXPECT_FALSE(h->PluginHoldsAccess());
+    EXPECT_EQ(h->suites().Outstanding(), 0);
+    EXPECT_EQ(h->LiveBlocks(), 0);
+  }
+}
+
 TEST(Lifecycle, BrightnessChangeRereadsTheThemeColours) {
   StartedHost h;
   const int reads = h->faults().CallCount(kAIUserInterfaceThemeSuite, "GetUIThemeColorSet");

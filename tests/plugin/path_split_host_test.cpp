@@ -131,6 +131,9 @@ TEST_F(PathSplitTest, TwoContactsOnOnePieceKeepTheShape) {
       {"open path, inner piece", false, 1, 0.3, 0.7, 2, 3, {{1, 0, 0.3}, {2, 0.3, 0.7}, {3, 0.7, 1}}},
       {"later contact first", false, 1, 0.7, 0.3, 3, 2, {{1, 0, 0.3}, {2, 0.3, 0.7}, {3, 0.7, 1}}},
       {"closed path, closing piece", true, 3, 0.3, 0.7, 0, 1, {{5, 0, 0.3}, {0, 0.3, 0.7}, {1, 0.7, 1}}},
+      // The first cut goes in at index 0, so the half before it now starts at anchor 4.
+      {"closed path, closing piece, later contact first", true, 3, 0.7, 0.3, 1, 0,
+       {{5, 0, 0.3}, {0, 0.3, 0.7}, {1, 0.7, 1}}},
   };
   const SegmentList s = FourAnchorPath();
   for (const Case& c : cases) {

@@ -140,20 +140,24 @@ struct ArcCase {
   double radius;
   std::size_t pieces;
   SvgPoint passesThrough;  // a point the requested arc crosses
+  SvgPoint end;            // where the last piece ends, exactly
 };
 
 void PrintTo(const ArcCase& c, std::ostream* os) { *os << c.name; }
 
 const std::vector<ArcCase> kArcCases = {
-    {"quarter turn is one piece", "M 10 0 A 10 10 0 0 1 0 10", {0, 0}, 10, 1, {7.0710678118654755, 7.0710678118654755}},
-    {"half turn with sweep is two pieces through +y", "M 10 0 A 10 10 0 0 1 -10 0", {0, 0}, 10, 2, {0, 10}},
-    {"half turn without sweep runs through -y", "M 10 0 A 10 10 0 0 0 -10 0", {0, 0}, 10, 2, {0, -10}},
-    {"large arc of three quarters", "M 10 0 A 10 10 0 1 1 0 -10", {0, 0}, 10, 3, {-10, 0}},
+    {"quarter turn is one piece", "M 10 0 A 10 10 0 0 1 0 10", {0, 0}, 10, 1,
+     {7.0710678118654755, 7.0710678118654755}, {0, 10}},
+    {"half turn with sweep is two pieces through +y", "M 10 0 A 10 10 0 0 1 -10 0", {0, 0}, 10, 2, {0, 10}, {-10, 0}},
+    {"half turn without sweep runs through -y", "M 10 0 A 10 10 0 0 0 -10 0", {0, 0}, 10, 2, {0, -10}, {-10, 0}},
+    {"large arc of three quarters", "M 10 0 A 10 10 0 1 1 0 -10", {0, 0}, 10, 3, {-10, 0}, {0, -10}},
     {"small arc between the same points", "M 10 0 A 10 10 0 0 0 0 -10", {0, 0}, 10, 1,
-     {7.0710678118654755, -7.0710678118654755}},
-    {"packed flags and relative end", "M0 0a10 10 0 1020 0", {10, 0}, 10, 2, {10, 10}},
-    {"radii too small are scaled up", "M 0 0 A 1 1 0 0 1 20 0", {10, 0}, 10, 2, {10, -10}},
-    {"negative radii count as their magnitude", "M 0 0 A -10 -10 0 0 1 20 0", {10, 0}, 10, 2, {10, -10}},
+     {7.0710678118654755, -7.0710678118654755}, {0, -10}},
+    {"packed flags and relative end", "M5 5a10 10 0 1020 0", {15, 5}, 10, 2, {15, 15}, {25, 5}},
+    {"relative end away from the origin", "M 10 10 a 10 10 0 0 1 10 10", {10, 20}, 10, 1,
+     {17.071067811865476, 12.928932188134524}, {20, 20}},
+    {"radii too small are scaled up", "M 0 0 A 1 1 0 0 1 20 0", {10, 0}, 10, 2, {10, -10}, {20, 0}},
+    {"negative radii count as their magnitude", "M 0 0 A -10 -10 0 0 1 20 0", {10, 0}, 10, 2, {10, -10}, {20, 0}},
 };
 
 class ArcCases : public testing::TestWithParam<ArcCase> {};
@@ -175,6 +179,7 @@ TEST_P(ArcCases, StayOnTheCircleAndTakeTheRequestedWay) {
     from = piece.end;
   }
   EXPECT_LT(nearestToPassPoint, c.radius / 8) << "the arc runs the other way";
+  EXPECT_EQ(c.end, pieces.back().end);
 }
 
 TEST(PathData, ArcEndsExactlyOnItsEndPoint) {
