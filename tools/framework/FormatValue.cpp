@@ -23,17 +23,9 @@ constexpr const char* kPicasTemplate = "%%s%%ip%%.%if";
 constexpr const char* kValueTemplate = "%%.%if";
 constexpr int kFormatCapacity = 32;
 
-// Points per unit of the labels; 8 (Q) and 12 share a quarter millimetre.
-double LabelPointsPerUnit(int unit) {
-  switch (unit) {
-    case 2: return 72;
-    case 3: return 2.834645669291339;
-    case 4: return 28.34645669291339;
-    case 8:
-    case 12: return 0.7086614173228347;
-    default: return 1;
-  }
-}
+// Points per unit of the labels: the table lengths are rounded by, so that
+// a rounded length reads as a round number.
+double LabelPointsPerUnit(int unit) { return geom::PointsPerUnit(static_cast<geom::UnitCode>(unit)); }
 
 const char* Suffix(int unit) {
   switch (unit) {
