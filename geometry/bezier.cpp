@@ -38,17 +38,33 @@ void SplitBezier(const ControlPoints& piece, double t, ControlPoints& left, Cont
   right = {s, r1, q2, p3};
 }
 
+namespace {
+
+bool IsStraight(const Bezier& piece) {
+  return Distance(piece.P(0), piece.P(1)) < tol::kRetractedHandle &&
+         Distance(piece.P(3), piece.P(2)) < tol::kRetractedHandle;
+}
+
+}  // namespace
+
 BezierHalves SplitBezier(const Bezier& piece, double t) {
   ControlPoints left, right;
   SplitBezier(piece.Controls(), t, left, right);
-  const bool straight = Distance(piece.P(0), piece.P(1)) < tol::kRetractedHandle &&
-                        Distance(piece.P(3), piece.P(2)) < tol::kRetractedHandle;
-  if (straight) {
+  if (IsStraight(piece)) {
     const Point s = left[3];
     left = {piece.P(0), piece.P(0), s, s};
     right = {s, s, piece.P(3), piece.P(3)};
   }
   return {Bezier(left), Bezier(right)};
+}
+
+Bezier SplitBezierBetween(const Bezier& piece, double t0, double t1) {
+  if (IsStraight(piece)) {
+    const Point start = SplitBezier(piece, t0).left.P(3);
+    const Point end = SplitBezier(piece, t1).left.P(3);
+    return Bezier(start, start, end, end);
+  }
+  return SplitBezier(SplitBezier(piece, t0).right, 1 - (1 - t1) / (1 - t0)).left;
 }
 
 }  // namespace geom

@@ -65,6 +65,12 @@ struct BezierHalves {
 // stays straight with retracted handles.
 BezierHalves SplitBezier(const Bezier& piece, double t);
 
+// The part of a piece over [t0, t1] (t0 < t1 <= 1) by the same rules: a straight piece gives the
+// straight piece from B(t0) to B(t1) with retracted handles; any other piece is split at t0 and
+// its right half again at 1 - (1 - t1) / (1 - t0). Splitting a straight piece twice would miss B(t1):
+// its halves keep retracted handles and so are not parameterised as the stretch they cover.
+Bezier SplitBezierBetween(const Bezier& piece, double t0, double t1);
+
 // The plain de Casteljau split of four control points at t, without the straight-piece rule;
 // used where a piece is cut in place inside a path (anchor insertion), so that its shape is
 // kept exactly.

@@ -69,8 +69,7 @@ SegmentList ExtractSubPath(const SegmentList& segments, bool closed, PieceRef a,
   CheckPieceIndex(b.piece, pieces);
   SegmentList out;
   if (a.piece == b.piece && b.t > a.t) {
-    const Bezier rest = SplitBezier(PieceOf(segments, a.piece), a.t).right;
-    AppendPiece(out, SplitBezier(rest, 1 - (1 - b.t) / (1 - a.t)).left, false);
+    AppendPiece(out, SplitBezierBetween(PieceOf(segments, a.piece), a.t, b.t), false);
     return out;
   }
   if (!closed && b.piece < a.piece + (a.piece == b.piece ? 1 : 0))

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -22,17 +23,9 @@ constexpr const char* kPicasTemplate = "%%s%%ip%%.%if";
 constexpr const char* kValueTemplate = "%%.%if";
 constexpr int kFormatCapacity = 32;
 
-// Points per unit of the labels; 8 (Q) and 12 share a quarter millimetre.
-double LabelPointsPerUnit(int unit) {
-  switch (unit) {
-    case 2: return 72;
-    case 3: return 2.834645669291339;
-    case 4: return 28.34645669291339;
-    case 8:
-    case 12: return 0.7086614173228347;
-    default: return 1;
-  }
-}
+// Points per unit of the labels: the table lengths are rounded by, so that
+// a rounded length reads as a round number.
+double LabelPointsPerUnit(int unit) { return geom::PointsPerUnit(static_cast<geom::UnitCode>(unit)); }
 
 const char* Suffix(int unit) {
   switch (unit) {
@@ -62,22 +55,38 @@ void Append(char* text, std::size_t capacity, const char* suffix) {
   std::snprintf(text + used, capacity - used, "%s", suffix);
 }
 
+// |value| rounded to `precision` decimals exactly as printf rounds it (the
+// digits are printed and read back), so that what is split or signed is
+// what the label shows.
+double RoundedMagnitude(double value, int precision) {
+  char digits[kValueTextCapacity];
+  std::snprintf(digits, sizeof digits, "%.*f", precision, std::abs(value));
+  return std::strtod(digits, nullptr);
+}
+
+// A value that rounds to zero is shown without a sign: "-0" is no length.
+const char* Sign(double value, double roundedMagnitude) { return value < 0 && roundedMagnitude > 0 ? "-" : ""; }
+
+// The value is rounded once, then split: splitting first and rounding the
+// points alone would show 23.9999 pt as "1p12.000" instead of "2p0.000".
 void FormatPicas(char* out, std::size_t capacity, double value, int precision) {
   char format[kFormatCapacity];
   std::snprintf(format, sizeof format, kPicasTemplate, precision);
-  const double magnitude = std::abs(value);
-  const double picas = std::floor(magnitude / kPointsPerPica);
+  const double magnitude = RoundedMagnitude(value, precision);
+  // fmod is exact, so the points stay in [0, 12) and the picas are whole.
+  const double points = std::fmod(magnitude, kPointsPerPica);
+  const double picas = (magnitude - points) / kPointsPerPica;
   // A count of picas that no int holds (or no count at all) is no length a
   // document has; it is capped rather than converted out of range.
   const double countable = picas < kMaxPicas ? picas : kMaxPicas;
-  std::snprintf(out, capacity, format, value < 0 ? "-" : "", static_cast<int>(countable),
-                magnitude - kPointsPerPica * picas);
+  std::snprintf(out, capacity, format, Sign(value, magnitude), static_cast<int>(countable), points);
 }
 
 void FormatInUnit(char* out, std::size_t capacity, double value, int unit, int precision) {
   char format[kFormatCapacity];
   std::snprintf(format, sizeof format, kValueTemplate, precision);
-  std::snprintf(out, capacity, format, value / LabelPointsPerUnit(unit));
+  const double inUnit = value / LabelPointsPerUnit(unit);
+  std::snprintf(out, capacity, format, RoundedMagnitude(inUnit, precision) == 0 ? 0.0 : inUnit);
 }
 
 }  // namespace

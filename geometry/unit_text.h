@@ -5,7 +5,10 @@
 // hold.
 //
 // Picas (unit 5) read "<sign><picas>p<points>" with `precision` decimals on
-// the points and no suffix: -18 pt is "-1p6.000".  Every other unit prints
+// the points and no suffix: -18 pt is "-1p6.000".  The value is rounded to
+// `precision` decimals before it is split, so the points never read 12
+// (23.9999 pt is "2p0.000"), and a value that rounds to zero has no sign in
+// any unit ("0p0.000", "0 pt").  Every other unit prints
 // value / (points per unit) with `precision` decimals; when precision > 0
 // trailing zeros and then a bare decimal point are removed ("6.35", "1").
 // With appendUnit the unit's suffix follows: " pt" (1), " in" (2), " mm" (3),

@@ -38,6 +38,8 @@ double PointsPerUnit(UnitCode unit) {
     case UnitCode::Inches: return 72.0;
     case UnitCode::Millimetres: return 72.0 / 25.4;
     case UnitCode::Centimetres: return 72.0 / 2.54;
+    case UnitCode::Q:
+    case UnitCode::Ha: return 72.0 / 25.4 / 4;
     default: return 1.0;
   }
 }

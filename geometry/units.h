@@ -16,6 +16,8 @@ enum class UnitCode : int {
   Picas = 5,
   Q = 8,
   Pixels = 10,
+  // H (ha): the quarter millimetre Japanese typesetting measures spacing in, as Q measures type.
+  Ha = 12,
 };
 
 // The host's document ruler unit value mapped to a UnitCode: 1 inches, 2 centimetres, 3 points,
@@ -27,8 +29,11 @@ UnitCode UnitCodeFromRulerUnits(int hostRulerUnits);
 // 7 None; any other value, or no value (failed read), gives Points.
 UnitCode UnitCodeFromRulerTypePreference(std::optional<int> rulerType);
 
-// Document points per unit used for rounding. Picas round as points (1, not 12); codes without
-// a length (None, Q, anything unknown) use 1.
+// Document points per unit, for rounding lengths and for measurement labels alike, so that a
+// rounded length reads as a round number: 72 per inch, 72/25.4 per millimetre, 72/2.54 per
+// centimetre, a quarter of a millimetre per Q and per Ha. Picas round as points (1, not 12;
+// labels split picas themselves); points, pixels and codes without a length (None, percent,
+// degrees, anything unknown) use 1.
 double PointsPerUnit(UnitCode unit);
 
 // A length in points rounded to the first step of kSnapSteps (in units of `unit`) that is

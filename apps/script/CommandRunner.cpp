@@ -64,14 +64,29 @@ AIErr CommandRunner::operator()(const cmd::EditOptions& c) {
   return host_.EditToolOptions(c.title);
 }
 
+// A real pointer passes over a place before it presses there, and a tool may
+// decide what it will pick while the cursor moves; so a press at a place the
+// cursor has not reached is preceded by one cursor move there, with the held
+// keys.  At the start of a script the cursor is nowhere.
+AIErr CommandRunner::MoveBeforePress(AIRealPoint p, bool bare) {
+  const bool there = lastMouse_ && lastMouse_->h == p.h && lastMouse_->v == p.v;
+  lastMouse_ = p;
+  if (there || bare) return kNoErr;
+  return host_.TrackCursor(p, host_.Modifiers());
+}
+
 AIErr CommandRunner::operator()(const cmd::Mouse& c) {
-  lastMouse_ = ToArtwork(c.at);
-  return SendMouse(host_, c.kind, *lastMouse_, host_.Modifiers());
+  const AIRealPoint p = ToArtwork(c.at);
+  if (c.kind == cmd::Mouse::Kind::Down) {
+    if (AIErr err = MoveBeforePress(p, c.bare)) return err;
+  }
+  lastMouse_ = p;
+  return SendMouse(host_, c.kind, p, host_.Modifiers());
 }
 
 AIErr CommandRunner::operator()(const cmd::Click& c) {
   const AIRealPoint p = ToArtwork(c.at);
-  lastMouse_ = p;
+  if (AIErr err = MoveBeforePress(p, c.bare)) return err;
   const uint16_t press = host_.Modifiers() | (c.doubleClick ? aiEventModifiers_doubleClick : 0);
   if (AIErr err = host_.MouseDown(p, press)) return err;
   return host_.MouseUp(p, host_.Modifiers());
@@ -92,6 +107,7 @@ AIRealPoint CommandRunner::ToArtwork(const Position& p) const {
 AIErr CommandRunner::operator()(const cmd::DragTo& c) {
   const AIRealPoint from = ToArtwork(c.from);
   const AIRealPoint to = ToArtwork(c.to);
+  if (AIErr err = MoveBeforePress(from, c.bare)) return err;
   lastMouse_ = to;
   if (AIErr err = host_.MouseDown(from, host_.Modifiers())) return err;
   for (int i = 1; i <= c.steps; ++i) {

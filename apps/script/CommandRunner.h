@@ -28,7 +28,9 @@ class CommandRunner {
   // An unknown title fails and lists the plug-in's tools.
   AIErr operator()(const cmd::SelectTool& c);
   AIErr operator()(const cmd::EditOptions& c);
-  // Mouse events carry the held keys in their modifier word.
+  // Mouse events carry the held keys in their modifier word.  A press (down,
+  // click, dblclick, drag-to) where the cursor is not yet is preceded by one
+  // cursor move there, unless the command asks for a bare press.
   AIErr operator()(const cmd::Mouse& c);
   AIErr operator()(const cmd::Click& c);
   AIErr operator()(const cmd::DragTo& c);
@@ -63,13 +65,15 @@ class CommandRunner {
 
  private:
   AIRealPoint ToArtwork(const Position& p) const;
+  AIErr MoveBeforePress(AIRealPoint p, bool bare);
   std::filesystem::path OutputPath(const std::string& file) const;
   void RequireTool(const std::string& title) const;
 
   host::Host& host_;
   const RunOptions& options_;
   const Holdings before_;
-  // Where the last mouse event happened: the snapshot draws the cursor there.
+  // Where the last mouse event happened: the cursor is there (the snapshot
+  // draws it there, and a press there needs no move first).
   std::optional<AIRealPoint> lastMouse_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <string_view>
 
 #include "apps/script/Diagnostics.h"
 
@@ -13,14 +14,29 @@ namespace {
 constexpr int64_t kMaxDragSteps = 10000;
 constexpr int kDefaultDragSteps = 10;
 
+// Ends a bare press: one that reaches the plug-in without the cursor move
+// otherwise sent before a press at a place the cursor has not reached.
+constexpr std::string_view kBarePress = "no-move";
+
 Command ParseDragTo(Arguments& a) {
-  cmd::DragTo d{.from = a.At(), .to = a.At(), .steps = kDefaultDragSteps};
+  cmd::DragTo d{.from = a.At(), .to = a.At(), .steps = kDefaultDragSteps, .bare = false};
   if (a.TakeKeyword("steps")) {
     const int64_t steps = a.Count("N");
     if (steps > kMaxDragSteps) throw ScriptSyntaxError("N must be at most " + std::to_string(kMaxDragSteps));
     d.steps = static_cast<int>(steps);
   }
+  d.bare = a.TakeKeyword(kBarePress);
   return d;
+}
+
+// Braced initialisers run in order: the point, then the keyword after it.
+Command ParseDown(Arguments& a) {
+  return cmd::Mouse{.kind = cmd::Mouse::Kind::Down, .at = a.At(), .bare = a.TakeKeyword(kBarePress)};
+}
+
+template <bool doubleClick>
+Command ParseClick(Arguments& a) {
+  return cmd::Click{.at = a.At(), .doubleClick = doubleClick, .bare = a.TakeKeyword(kBarePress)};
 }
 
 Command ParseFail(Arguments& a) {
@@ -53,7 +69,7 @@ Command ParseCount(Arguments& a) {
 
 template <cmd::Mouse::Kind kind>
 Command ParseMouse(Arguments& a) {
-  return cmd::Mouse{.kind = kind, .at = a.At()};
+  return cmd::Mouse{.kind = kind, .at = a.At(), .bare = false};
 }
 
 }  // namespace
@@ -66,12 +82,12 @@ const std::vector<CommandEntry>& CommandTable() {
       {{"edit-options", "edit-options TITLE"},
        [](Arguments& a) -> Command { return cmd::EditOptions{a.Text("TITLE")}; }},
       {{"move", "move POINT"}, ParseMouse<MouseKind::Move>},
-      {{"down", "down POINT"}, ParseMouse<MouseKind::Down>},
+      {{"down", "down POINT [no-move]"}, ParseDown},
       {{"drag", "drag POINT"}, ParseMouse<MouseKind::Drag>},
       {{"up", "up POINT"}, ParseMouse<MouseKind::Up>},
-      {{"click", "click POINT"}, [](Arguments& a) -> Command { return cmd::Click{a.At(), false}; }},
-      {{"dblclick", "dblclick POINT"}, [](Arguments& a) -> Command { return cmd::Click{a.At(), true}; }},
-      {{"drag-to", "drag-to POINT POINT [steps N]"}, ParseDragTo},
+      {{"click", "click POINT [no-move]"}, ParseClick<false>},
+      {{"dblclick", "dblclick POINT [no-move]"}, ParseClick<true>},
+      {{"drag-to", "drag-to POINT POINT [steps N] [no-move]"}, ParseDragTo},
       {{"hold", "hold shift|alt|ctrl"}, [](Arguments& a) -> Command { return cmd::Hold{a.ModifierKey()}; }},
       {{"release", "release shift|alt|ctrl"},
        [](Arguments& a) -> Command { return cmd::Release{a.ModifierKey()}; }},

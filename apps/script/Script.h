@@ -52,16 +52,21 @@ namespace cmd {
 struct SelectTool { std::string title; };
 struct EditOptions { std::string title; };  // a double-click on the tool's button
 
+// A press where the cursor is not yet comes after one cursor move there, as
+// a real pointer passes over a place before it presses there; a bare press
+// (written "no-move") comes alone.
 struct Mouse {
   enum class Kind { Move, Down, Drag, Up };
   Kind kind = Kind::Move;
   Position at;
+  bool bare = false;  // Down only
 };
 // A press and a release at one place; doubleClick sets the double-click bit
 // on the press.
 struct Click {
   Position at;
   bool doubleClick = false;
+  bool bare = false;
 };
 // A press at from, `steps` drags evenly spaced towards to (the last one at
 // to), and a release at to.
@@ -69,6 +74,7 @@ struct DragTo {
   Position from;
   Position to;
   int steps = 1;
+  bool bare = false;
 };
 
 struct Hold { Key key; };

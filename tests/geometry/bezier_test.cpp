@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "geometry/arc.h"
@@ -82,6 +83,27 @@ TEST(SplitBezier, KeepsStraightPiecesStraightWithRetractedHandles) {
     EXPECT_EQ(h.right.P(1), h.right.P(0));
     EXPECT_EQ(h.right.P(2), h.right.P(3));
     EXPECT_POINT_NEAR(h.left.P(3), straight.At(t), 1e-12);
+  }
+}
+
+// The stretch between two parameters starts and ends where the piece is at them: a curved
+// piece traces the stretch, a straight one keeps retracted handles.
+TEST(SplitBezierBetween, EndsWhereThePieceIsAtBothParameters) {
+  std::mt19937 rng(13);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const Bezier straight = testing::Line({10, 0}, {10, 10});
+  for (int i = 0; i < 1000; ++i) {
+    const Bezier curved = RandomCubic(rng);
+    const double a = unit(rng), b = unit(rng), s = unit(rng);
+    const double t0 = std::min(a, b), t1 = std::max(a, b);
+    if (t1 - t0 < 1e-3) continue;
+    const Bezier part = SplitBezierBetween(curved, t0, t1);
+    EXPECT_POINT_NEAR(part.At(s), curved.At(t0 + s * (t1 - t0)), 1e-8);
+    const Bezier line = SplitBezierBetween(straight, t0, t1);
+    EXPECT_POINT_NEAR(line.P(0), straight.At(t0), 1e-12);
+    EXPECT_POINT_NEAR(line.P(3), straight.At(t1), 1e-12);
+    EXPECT_EQ(line.P(1), line.P(0));
+    EXPECT_EQ(line.P(2), line.P(3));
   }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "geometry/errors.h"
 #include "geometry_assertions.h"
 
@@ -67,6 +70,82 @@ TEST_F(SubPath, OnOnePieceCopiesTheStretchBetweenBothParameters) {
   EXPECT_POINT_NEAR(part[0].p, On({1, 0.2}), 1e-5);
   EXPECT_POINT_NEAR(part[1].p, On({1, 0.7}), 1e-5);
   EXPECT_POINT_NEAR(PieceOf(part, 0).At(0.5), On({1, 0.45}), 1e-4);
+}
+
+// The copy of a stretch of one piece runs from where the piece is at the first parameter to
+// where it is at the second, whether the piece is curved or straight (a straight piece keeps its
+// handles retracted, and so its own parameterisation, which a rescaled second split would miss).
+TEST_F(SubPath, OnOnePieceEndsWhereThePieceIsAtBothParameters) {
+  const SegmentList square = testing::Polyline({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  struct Case {
+    const char* name;
+    const SegmentList& path;
+    PieceRef a, b;
+    Point start, end;
+    bool straight;
+  };
+  // With retracted handles a piece is at P0 + (P3 - P0)(3t^2 - 2t^3).
+  const Case cases[] = {
+      {"curved", circle, {1, 0.2}, {1, 0.7}, On({1, 0.2}), On({1, 0.7}), false},
+      {"curved, from its start", circle, {2, 0}, {2, 0.6}, circle[2].p, On({2, 0.6}), false},
+      {"straight side of a square", square, {1, 0.25}, {1, 0.75}, {10, 1.5625}, {10, 8.4375}, true},
+      {"straight, from its start", square, {1, 0}, {1, 0.75}, {10, 0}, {10, 8.4375}, true},
+      {"straight, to its end", square, {1, 0.25}, {1, 1}, {10, 1.5625}, {10, 10}, true},
+      {"straight closing piece", square, {3, 0.1}, {3, 0.9}, {0, 9.72}, {0, 0.28}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SegmentList part = ExtractSubPath(c.path, true, c.a, c.b);
+    ASSERT_EQ(part.size(), 2u);
+    EXPECT_POINT_NEAR(part[0].p, c.start, 1e-5);
+    EXPECT_POINT_NEAR(part[1].p, c.end, 1e-5);
+    if (c.straight) {
+      EXPECT_EQ(part[0].out, part[0].p);
+      EXPECT_EQ(part[1].in, part[1].p);
+    } else {
+      const Bezier piece = PieceOf(c.path, c.a.piece);
+      EXPECT_POINT_NEAR(PieceOf(part, 0).At(0.5), piece.At((c.a.t + c.b.t) / 2), 1e-4);
+    }
+  }
+}
+
+// From a point to the same point: a closed path is walked all the way round, through every
+// anchor, back to the start; an open path has no way back.
+TEST_F(SubPath, FromAPointToItselfWalksRoundAClosedPathOnly) {
+  const struct {
+    const char* name;
+    PieceRef at;
+    std::size_t anchors;  // the start, the four anchors of the circle (one of them the start when at.t = 0), the end
+  } cases[] = {{"inside a piece", {1, 0.4}, 6}, {"on an anchor", {2, 0}, 5}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SegmentList part = ExtractSubPath(circle, true, c.at, c.at);
+    ASSERT_EQ(part.size(), c.anchors);
+    EXPECT_POINT_NEAR(part.front().p, On(c.at), 1e-5);
+    EXPECT_POINT_NEAR(part.back().p, On(c.at), 1e-5);
+    for (const Segment& s : circle)
+      EXPECT_TRUE(std::any_of(part.begin(), part.end(), [&](const Segment& q) { return q.p == s.p; }));
+    EXPECT_THROW(ExtractSubPath(circle, false, c.at, c.at), ParameterError);
+  }
+}
+
+// A copy that starts inside a piece goes on as the path does at the next anchor: that anchor
+// keeps its corner or smooth flag and its out-handle (the copy ends a whole piece later, so the
+// out-handle is not shortened for the end).
+TEST(SubPathStart, InsideAPieceKeepsTheNextAnchorsFlagAndHandle) {
+  const SegmentList path = ThreeAnchors();  // anchors 0 and 2 are corners, 1 is smooth
+  const struct {
+    PieceRef a, b;
+    std::size_t next;
+  } cases[] = {{{0, 0.5}, {2, 0.5}, 1}, {{1, 0.3}, {0, 0.5}, 2}, {{2, 0.5}, {1, 0.5}, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("next anchor " + std::to_string(c.next));
+    const SegmentList part = ExtractSubPath(path, true, c.a, c.b);
+    ASSERT_EQ(part.size(), 4u);
+    EXPECT_EQ(part[1].p, path[c.next].p);
+    EXPECT_EQ(part[1].corner, path[c.next].corner);
+    EXPECT_EQ(part[1].out, path[c.next].out);
+  }
 }
 
 TEST_F(SubPath, WrapsPastTheLastAnchorOfAClosedPath) {

@@ -6,7 +6,7 @@ namespace geom {
 namespace {
 
 TEST(SnapLength, RoundsToTheFirstStepLongerThanTwoScreenPixels) {
-  constexpr double mm = 72 / 25.4, cm = 72 / 2.54;
+  constexpr double mm = 72 / 25.4, cm = 72 / 2.54, q = mm / 4;
   struct Case {
     const char* name;
     double length, zoom;
@@ -23,7 +23,9 @@ TEST(SnapLength, RoundsToTheFirstStepLongerThanTwoScreenPixels) {
       {"centimetres at zoom 0.5 step 0.25 cm", 100, 0.5, UnitCode::Centimetres, 3.5 * cm},
       {"picas step as points, not 12", 12.4, 1, UnitCode::Picas, 10},
       {"pixels at zoom 2 step 2", 12.4, 2, UnitCode::Pixels, 12},
-      {"Q has no length factor", 12.4, 1, UnitCode::Q, 10},
+      {"Q at zoom 1 step 5 Q", 12.4, 1, UnitCode::Q, 15 * q},
+      {"Q at zoom 8 step 0.5 Q", 12.4, 8, UnitCode::Q, 17.5 * q},
+      {"unit 12 steps in quarter millimetres as Q", 12.4, 1, UnitCode::Ha, 15 * q},
       {"no step after 5000 at zoom 0.0003 is 10000", 7000, 0.0003, UnitCode::Points, 10000},
       {"two pixels longer than every step: unchanged", 12345.678, 1e-4, UnitCode::Points, 12345.678},
   };
@@ -34,7 +36,9 @@ TEST(PointsPerUnit, UsesTheTableAndOneForEverythingElse) {
   EXPECT_EQ(PointsPerUnit(UnitCode::Inches), 72.0);
   EXPECT_EQ(PointsPerUnit(UnitCode::Millimetres), 72.0 / 25.4);
   EXPECT_EQ(PointsPerUnit(UnitCode::Centimetres), 72.0 / 2.54);
-  for (UnitCode u : {UnitCode::None, UnitCode::Points, UnitCode::Picas, UnitCode::Q, UnitCode::Pixels})
+  EXPECT_EQ(PointsPerUnit(UnitCode::Q), 0.7086614173228347);
+  EXPECT_EQ(PointsPerUnit(UnitCode::Ha), 0.7086614173228347);
+  for (UnitCode u : {UnitCode::None, UnitCode::Points, UnitCode::Picas, UnitCode::Pixels})
     EXPECT_EQ(PointsPerUnit(u), 1.0);
 }
 

@@ -1,7 +1,9 @@
 // "QM Circle by 2 or 3 points" through the loaded module: the circles it
 // makes, its feedback and its cursors after every step of a gesture.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "tests/plugin/CircleToolHost.h"
 
@@ -47,6 +49,18 @@ Point At(Point a, double length, double degrees) {
 }
 
 constexpr Point kA{100, 300}, kB{180, 300}, kC{140, 360};
+
+// The diameter label the tool shows now, or "" when there is none.
+std::string Label(CircleToolHost& h) {
+  const std::vector<DrawCall> drawn = h.Drawn();
+  const auto label = std::find_if(drawn.begin(), drawn.end(), [](const auto& d) { return d.kind == Kind::Text; });
+  return label == drawn.end() ? "" : label->text;
+}
+
+bool HasAnchorNear(const Art& art, Point p) {
+  return std::any_of(art.segments.begin(), art.segments.end(),
+                     [&](const auto& s) { return std::hypot(s.p.h - p.h, s.p.v - p.v) < kSingleTol; });
+}
 
 TEST(CircleTool, EachGestureMakesTheCircleThroughItsPoints) {
   const struct {
@@ -111,10 +125,11 @@ TEST(CircleTool, ShiftKeepsTheDiameterAtFortyFiveDegrees) {
     const char* name;
     std::vector<Step> steps;
   } cases[] = {
-      // The drag that leaves the press is seen before the constraint applies;
-      // the next one is constrained.
       {"dragging the diameter",
        {{Ev::Down, kA}, {Ev::Drag, At(kA, 50, 30), kShift}, {Ev::Drag, end, kShift}, {Ev::Up, end, kShift}}},
+      // A fast flick, or a host that merges drag events: the only drag is the
+      // one that leaves the press, and it is constrained too.
+      {"one drag event", {{Ev::Down, kA}, {Ev::Drag, end, kShift}, {Ev::Up, end, kShift}}},
       {"pressing the second end", {{Ev::Down, kA}, {Ev::Up, kA}, {Ev::Down, end, kShift}, {Ev::Up, end, kShift}}},
   };
   for (const auto& c : cases) {
@@ -129,22 +144,60 @@ TEST(CircleTool, ShiftKeepsTheDiameterAtFortyFiveDegrees) {
   }
 }
 
+// After a Shift press on the second point, the drag that starts a third
+// point is measured from where the hand pressed, not from the point Shift
+// moved the press to (here 26 pt away).
+TEST(CircleTool, DragAfterAShiftedSecondPressIsMeasuredFromThePress) {
+  constexpr uint16_t kShift = aiEventModifiers_shiftKey;
+  const Point end = At(kA, 100, 30);
+  const double diameter = 100 * std::cos(std::numbers::pi / 12);
+  const Point constrained = At(kA, diameter, 45);
+  const struct {
+    const char* name;
+    double drag;  // view pixels (points at zoom 1) to the right of the press
+    bool thirdPoint;
+  } cases[] = {
+      {"0.3 px is a click", 0.3, false},
+      {"2.9 px is a click", 2.9, false},
+      {"4 px drags a third point", 4, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CircleToolHost h;
+    const Point third{end.h + c.drag, end.v};
+    RunAll(h, {{Ev::Down, kA}, {Ev::Up, kA}, {Ev::Move, end, kShift}, {Ev::Down, end, kShift},
+               {Ev::Drag, third, kShift}, {Ev::Up, third, kShift}});
+    ASSERT_EQ(h.Paths().size(), 1u);
+    const Art& circle = h.doc().art(h.Paths()[0]);
+    EXPECT_TRUE(HasAnchorNear(circle, constrained));
+    EXPECT_EQ(HasAnchorNear(circle, third), c.thirdPoint);
+    if (!c.thirdPoint)
+      ExpectCircle(circle, {(kA.h + constrained.h) / 2, (kA.v + constrained.v) / 2}, diameter / 2, kSingleTol);
+  }
+}
+
 // Alt rounds the diameter to the first step longer than two screen pixels in
-// the ruler unit, keeping its direction.
+// the ruler unit, keeping its direction; the label shows the rounded length
+// in that unit.
 TEST(CircleTool, AltRoundsTheDiameterToAZoomDependentStep) {
   constexpr uint16_t kAlt = aiEventModifiers_optionKey;
   constexpr double kDrag = 103.7;
+  constexpr double kPointsPerQ = 72 / 25.4 / 4;  // a quarter millimetre
   const struct {
     const char* name;
     double zoom;
     int16_t units;
     double diameter;
+    const char* label;
   } cases[] = {
-      {"points at zoom 1: steps of 5 pt", 1, kPointsUnits, 105},
-      {"points at zoom 0.5: still 5 pt", 0.5, kPointsUnits, 105},
-      {"points at zoom 4: steps of 1 pt", 4, kPointsUnits, 104},
-      {"millimetres at zoom 8: steps of 0.1 mm", 8, kMillimetersUnits, 36.6 * 72 / 25.4},
-      {"inches at zoom 1: steps of 0.1 in", 1, kInchesUnits, 1.4 * 72},
+      {"points at zoom 1: steps of 5 pt", 1, kPointsUnits, 105, "105 pt"},
+      {"points at zoom 0.5: still 5 pt", 0.5, kPointsUnits, 105, "105 pt"},
+      {"points at zoom 4: steps of 1 pt", 4, kPointsUnits, 104, "104 pt"},
+      {"millimetres at zoom 8: steps of 0.1 mm", 8, kMillimetersUnits, 36.6 * 72 / 25.4, "36.6 mm"},
+      {"inches at zoom 1: steps of 0.1 in", 1, kInchesUnits, 1.4 * 72, "1.4 in"},
+      {"Q at zoom 1: steps of 5 Q", 1, kQUnits, 145 * kPointsPerQ, "145"},
+      {"Q at zoom 8: steps of 0.5 Q", 8, kQUnits, 146.5 * kPointsPerQ, "146.5"},
+      {"picas at zoom 1: steps of 5 pt", 1, kPicasUnits, 105, "8p9.000"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -152,10 +205,42 @@ TEST(CircleTool, AltRoundsTheDiameterToAZoomDependentStep) {
     h->SetZoom(c.zoom);
     h.doc().SetRulerUnits(c.units);
     const Point end = At(kA, kDrag, 20);
-    RunAll(h, {{Ev::Down, kA}, {Ev::Drag, end, kAlt}, {Ev::Up, end, kAlt}});
+    RunAll(h, {{Ev::Down, kA}, {Ev::Drag, end, kAlt}});
+    EXPECT_EQ(Label(h), c.label);
+    RunAll(h, {{Ev::Up, end, kAlt}});
     ASSERT_EQ(h.Paths().size(), 1u);
     const Point far = At(kA, c.diameter, 20);
     ExpectCircle(h.doc().art(h.Paths()[0]), {(kA.h + far.h) / 2, (kA.v + far.v) / 2}, c.diameter / 2, kSingleTol);
+  }
+}
+
+// With Alt the circle made has the rounded diameter the label showed, in
+// every form of the gesture: the second press keeps the rounded end too.
+TEST(CircleTool, AltMakesTheDiameterTheLabelShowed) {
+  constexpr uint16_t kAlt = aiEventModifiers_optionKey;
+  const Point end = At(kA, 103.7, 20);
+  const Point far = At(kA, 105, 20);
+  const struct {
+    const char* name;
+    std::vector<Step> shown;  // the label is read after these
+    std::vector<Step> finish;
+  } cases[] = {
+      {"dragged", {{Ev::Down, kA}, {Ev::Drag, end, kAlt}}, {{Ev::Up, end, kAlt}}},
+      {"clicked, moved, clicked",
+       {{Ev::Down, kA}, {Ev::Up, kA}, {Ev::Move, end, kAlt}},
+       {{Ev::Down, end, kAlt}, {Ev::Up, end, kAlt}}},
+      {"clicked, then pressed away from the last move",
+       {{Ev::Down, kA}, {Ev::Up, kA}, {Ev::Move, kC, kAlt}, {Ev::Down, end, kAlt}},
+       {{Ev::Up, end, kAlt}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CircleToolHost h;
+    RunAll(h, c.shown);
+    EXPECT_EQ(Label(h), "105 pt");
+    RunAll(h, c.finish);
+    ASSERT_EQ(h.Paths().size(), 1u);
+    ExpectCircle(h.doc().art(h.Paths()[0]), {(kA.h + far.h) / 2, (kA.v + far.v) / 2}, 52.5, kSingleTol);
   }
 }
 

@@ -51,6 +51,33 @@ TEST(FormatValue, UnitsSignsAndPrecision) {
   }
 }
 
+// Picas are split after the value is rounded to the precision, so the points
+// never read 12; a value that rounds to zero has no sign, in any unit.
+TEST(FormatValue, PicasSplitTheRoundedValue) {
+  const struct {
+    double value;
+    int unit, precision;
+    const char* text;
+  } cases[] = {
+      {23.9999, 5, 3, "2p0.000"},
+      {35.9996, 5, 3, "3p0.000"},
+      {-23.9999, 5, 3, "-2p0.000"},
+      {11.96, 5, 1, "1p0.0"},
+      {11.94, 5, 1, "0p11.9"},
+      {143.6, 5, 0, "12p0"},
+      {0, 5, 3, "0p0.000"},
+      {-0.0, 5, 3, "0p0.000"},
+      {-0.0004, 5, 3, "0p0.000"},
+      {-0.0006, 5, 3, "-0p0.001"},
+      {-0.0, 1, 3, "0 pt"},
+      {-0.0004, 3, 3, "0 mm"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.value) + " in unit " + std::to_string(c.unit));
+    EXPECT_EQ(FormatValue(c.value, 127, Code(c.unit), c.precision, true).view(), c.text);
+  }
+}
+
 // The text never has more than maxLength - 1 characters, whatever gets cut.
 TEST(FormatValue, KeepsWithinTheMaximumLength) {
   for (int unit : {1, 3, 5, 7}) {

@@ -40,6 +40,21 @@ TEST(ScriptParser, PositionsInArtworkAndViewSpace) {
   EXPECT_FALSE(std::get<cmd::Click>(ParseOne("click 1 2")).doubleClick);
 }
 
+// "no-move" ends a press that must come without a cursor move before it.
+TEST(ScriptParser, BarePressesEndWithNoMove) {
+  EXPECT_TRUE(std::get<cmd::Mouse>(ParseOne("down 1 2 no-move")).bare);
+  EXPECT_FALSE(std::get<cmd::Mouse>(ParseOne("down 1 2")).bare);
+  EXPECT_TRUE(std::get<cmd::Click>(ParseOne("click view 1 2 no-move")).bare);
+  EXPECT_FALSE(std::get<cmd::Click>(ParseOne("click 1 2")).bare);
+  const auto dbl = std::get<cmd::Click>(ParseOne("dblclick 1 2 no-move"));
+  EXPECT_TRUE(dbl.bare && dbl.doubleClick);
+  const auto drag = std::get<cmd::DragTo>(ParseOne("drag-to 0 0 1 1 steps 3 no-move"));
+  EXPECT_TRUE(drag.bare);
+  EXPECT_EQ(drag.steps, 3);
+  EXPECT_TRUE(std::get<cmd::DragTo>(ParseOne("drag-to 0 0 1 1 no-move")).bare);
+  EXPECT_FALSE(std::get<cmd::DragTo>(ParseOne("drag-to 0 0 1 1")).bare);
+}
+
 TEST(ScriptParser, CodesPreferencesAndChecks) {
   const auto fault = std::get<cmd::InjectFault>(ParseOne(R"(fail "AI Art Suite" NewArt !MEM 2)"));
   EXPECT_EQ(fault.suite, "AI Art Suite");
@@ -91,8 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, ScriptParserRejects,
     ::testing::Values(
         BadLine{"clik 1 2", {"unknown command 'clik'", "click", "drag-to"}},
-        BadLine{"down 1", {"down: missing Y", "(usage: down POINT)"}},
+        BadLine{"down 1", {"down: missing Y", "(usage: down POINT [no-move])"}},
         BadLine{"down 1 2 3", {"unexpected '3'"}},
+        BadLine{"move 1 2 no-move", {"unexpected 'no-move'"}},
+        BadLine{"drag-to 0 0 1 1 no-move steps 3", {"unexpected 'steps'"}},
         BadLine{"down view 1.5 2", {"PX must be a whole number"}},
         BadLine{"zoom 0", {"Z must be above 0"}},
         BadLine{"zoom nan", {"Z must be a number, not 'nan'"}},

@@ -57,35 +57,33 @@ ToolCircle23::ToolCircle23(const ToolIdentity& identity) noexcept
     : Cataloged(identity, std::span<const StateEntry<Tool>>(kStates),
                 std::span<const TransitionEntry<Tool>>(kTransitions)) {}
 
-// Shift is applied here, to the snapped point, so that every later step (the
-// second press of state 4 included) sees the constrained point.
-void ToolCircle23::OnEvent(ToolEvent& event) {
-  if (!InState({kDraggingDiameter, kFirstPlaced}) || !Held(event, aiEventModifiers_shiftKey)) return;
-  event.message->cursor = ToHost(geom::RoundToSingle(geom::ConstrainTo45(first_, CursorPoint(event))));
-}
-
 void ToolCircle23::PressFirst(ToolEvent& event) {
   first_ = CursorPoint(event);
   firstView_ = CurrentViewPoint(event.message->cursor);
 }
 
+// The press keeps the end of the diameter that was shown (constrained and
+// rounded as while moving); a drag from it is measured from where the hand
+// pressed.
 void ToolCircle23::PressSecond(ToolEvent& event) {
-  second_ = CursorPoint(event);
+  second_ = DiameterEnd(event);
   secondView_ = CurrentViewPoint(event.message->cursor);
 }
 
-// With Alt the diameter keeps its direction and its length is rounded to the
-// first step longer than two screen pixels in the ruler unit.
-void ToolCircle23::FollowDiameterEnd(ToolEvent& event) {
-  const geom::Point q = CursorPoint(event);
-  if (!Held(event, aiEventModifiers_optionKey)) {
-    second_ = q;
-    return;
-  }
+// Applied to every point the diameter ends at, so that a single drag event
+// (a flick, or drag events merged by the host) is constrained too.
+void ToolCircle23::FollowDiameterEnd(ToolEvent& event) { second_ = DiameterEnd(event); }
+
+// With Shift the end is projected onto the nearest 45-degree ray from the
+// first point; with Alt the diameter keeps its direction and its length is
+// rounded to the first step longer than two screen pixels in the ruler unit.
+geom::Point ToolCircle23::DiameterEnd(const ToolEvent& event) const {
+  geom::Point q = CursorPoint(event);
+  if (Held(event, aiEventModifiers_shiftKey)) q = geom::RoundToSingle(geom::ConstrainTo45(first_, q));
+  if (!Held(event, aiEventModifiers_optionKey)) return q;
   ai::SuiteSet& suites = ai::Suites();
-  const double length = geom::SnapLength(geom::Distance(first_, q), CurrentViewZoom(suites),
-                                         CurrentUnitCode(suites));
-  second_ = geom::RoundToSingle(first_ + geom::Unit(q - first_) * length);
+  const double length = geom::SnapLength(geom::Distance(first_, q), CurrentViewZoom(suites), CurrentUnitCode(suites));
+  return geom::RoundToSingle(first_ + geom::Unit(q - first_) * length);
 }
 
 void ToolCircle23::FollowThird(ToolEvent& event) { third_ = CursorPoint(event); }

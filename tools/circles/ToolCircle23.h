@@ -7,9 +7,11 @@
 // point pressed; 6 dragging the third point.  A press that moves no more
 // than the drag threshold is a click.
 //
-// Shift keeps the diameter at multiples of 45 degrees (states 3 and 4, applied
-// to the event's cursor point before the state machine sees it); Alt rounds
-// its length to a zoom-dependent step in the document's ruler unit.
+// Shift keeps the diameter at multiples of 45 degrees and Alt rounds its
+// length to a zoom-dependent step in the document's ruler unit.  Both act on
+// the end of the diameter wherever it is set (states 3 and 4, and the second
+// press), never on the event's cursor point, so the drag thresholds measure
+// the hand's movement.
 #pragma once
 
 #include "geometry/point.h"
@@ -33,7 +35,6 @@ class ToolCircle23 final : public Cataloged<FSMTool<ToolCircle23>> {
   explicit ToolCircle23(const ToolIdentity& identity) noexcept;
 
   void DrawFeedback(AII::IAnnoSurface& surface, bool measuring) override;
-  void OnEvent(ToolEvent& event) override;
   int32_t CursorId() const;
 
  private:
@@ -49,6 +50,7 @@ class ToolCircle23 final : public Cataloged<FSMTool<ToolCircle23>> {
   void CreateTwoPointCircle(ToolEvent& event);
   void CreateThreePointCircle(ToolEvent& event);
 
+  geom::Point DiameterEnd(const ToolEvent& event) const;
   void DrawDiameter(AII::IAnnoSurface& surface, bool measuring);
   void DrawThreePoints(AII::IAnnoSurface& surface);
 
