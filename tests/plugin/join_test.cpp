@@ -139,6 +139,15 @@ TEST(ConnectTool, JoinsEveryPairingOfEndsSmoothly) {
   }
 }
 
+// A press picks at its own point, whatever the cursor last passed over.
+TEST(ConnectTool, APressPicksAtItsOwnPoint) {
+  Fixture f;
+  RunAll(*f.h, {{Ev::Move, {500, 500}}, {Ev::Down, kPathA[2].p}, {Ev::Drag, {250, 70}}, {Ev::Drag, kPathB[0].p},
+                {Ev::Up, kPathB[0].p}});
+  EXPECT_FALSE(f.h.doc().Contains(f.b));
+  EXPECT_EQ(f.h.doc().art(f.a).segments.size(), kPathA.size() + kPathB.size());
+}
+
 TEST(ConnectTool, BothEndsOfOnePathCloseIt) {
   for (const std::size_t firstIndex : {std::size_t{2}, std::size_t{0}}) {
     SCOPED_TRACE(firstIndex);

@@ -53,9 +53,11 @@ void ExpectNear(Point a, Point b, double tol = kSingleTol) {
 void ExpectUntouchedExcept(const std::vector<Segment>& now, const std::vector<Segment>& was,
                            std::initializer_list<std::size_t> edited) {
   ASSERT_EQ(now.size(), was.size());
-  for (std::size_t i = 0; i < was.size(); ++i)
-    if (std::find(edited.begin(), edited.end(), i) == edited.end())
+  for (std::size_t i = 0; i < was.size(); ++i) {
+    if (std::find(edited.begin(), edited.end(), i) == edited.end()) {
       EXPECT_TRUE(SameGeometry(now[i], was[i])) << "segment " << i;
+    }
+  }
 }
 
 enum class Dir { Horizontal, Vertical };
@@ -218,13 +220,29 @@ TEST(StraightenTool, DraggingFromAnAnchorTurnsAPieceAboutIt) {
       EXPECT_EQ(oInner, o.p);
       EXPECT_TRUE(o.corner);
     }
-    if (alt || p0.corner)
+    if (alt || p0.corner) {
       EXPECT_EQ(pOuter, pOuter0);
-    else
+    } else {
       ExpectNear(pOuter, Rotated(pOuter0, p0.p, by));
+    }
     EXPECT_EQ(p.corner, p0.corner || alt || !ctrl);
     ExpectUntouchedExcept(now, kWave, {c.pivot, c.far});
   }
+}
+
+// The press picks at its own point: an anchor pressed right after hovering a
+// piece turns a piece about that anchor instead of levelling the piece.
+TEST(StraightenTool, APressPicksAtItsOwnPoint) {
+  EditToolHost h(kTitle);
+  const ArtId path = h.AddPath(kWave);
+  const Point pivot = kWave[2].p;
+  const Point to{pivot.h + 60 * std::cos(Radians(330)), pivot.v + 60 * std::sin(Radians(330))};
+  RunAll(*h, {{Ev::Move, PieceMidpoint(kWave, 1)}, {Ev::Down, pivot}, {Ev::Drag, to}, {Ev::Up, to}});
+  const std::vector<Segment>& now = h.doc().art(path).segments;
+  EXPECT_EQ(now[2].p, pivot);
+  EXPECT_NEAR(Norm(Minus(now[3].p, pivot)), Norm(Minus(kWave[3].p, pivot)), kSingleTol);
+  EXPECT_NEAR(AngleBetween(Minus(now[3].p, pivot), Minus(to, pivot)), 0, 1e-5);
+  ExpectUntouchedExcept(now, kWave, {2, 3});
 }
 
 TEST(StraightenTool, CursorsAndFeedback) {
