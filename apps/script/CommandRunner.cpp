@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "apps/script/PrefAccess.h"
+#include "host/model/Document.h"
+#include "host/model/Selection.h"
 #include "host/render/Png.h"
 #include "host/render/RenderView.h"
 
@@ -184,6 +186,20 @@ AIErr CommandRunner::operator()(const cmd::Scroll& c) {
 
 AIErr CommandRunner::operator()(const cmd::SmartGuides& c) {
   host_.SetSmartGuides(c.on);
+  return kNoErr;
+}
+
+AIErr CommandRunner::operator()(const cmd::SelectArt& c) {
+  host::model::Document& doc = host_.document();
+  host::model::DeselectAll(doc);
+  if (!c.all) return kNoErr;
+  for (const host::model::Layer& layer : doc.layers()) {
+    if (!layer.editable()) continue;
+    for (host::model::ArtId id : doc.art(layer.group).children()) {
+      const host::model::Art& art = doc.art(id);
+      if (!art.locked && !art.hidden) host::model::SetSelected(doc, id, true);
+    }
+  }
   return kNoErr;
 }
 

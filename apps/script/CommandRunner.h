@@ -43,6 +43,7 @@ class CommandRunner {
   AIErr operator()(const cmd::SmartGuides& c);
   // An unknown item name fails and lists the named items.
   AIErr operator()(const cmd::Menu& c);
+  AIErr operator()(const cmd::SelectArt& c);
   AIErr operator()(const cmd::TransformAgain& c);
   // Fail when there is nothing to undo or redo.
   AIErr operator()(const cmd::Undo& c);

@@ -99,6 +99,12 @@ const std::vector<CommandEntry>& CommandTable() {
        }},
       {{"smartguides", "smartguides on|off"}, [](Arguments& a) -> Command { return cmd::SmartGuides{a.OnOff()}; }},
       {{"menu", "menu ITEM"}, [](Arguments& a) -> Command { return cmd::Menu{a.Text("ITEM")}; }},
+      {{"select", "select all|none"},
+       [](Arguments& a) -> Command {
+         if (a.TakeKeyword("none")) return cmd::SelectArt{false};
+         if (a.TakeKeyword("all")) return cmd::SelectArt{true};
+         throw ScriptSyntaxError("expected all or none, not " + (a.AtEnd() ? std::string("nothing") : a.Text("WHAT")));
+       }},
       {{"transform-again", "transform-again"}, [](Arguments&) -> Command { return cmd::TransformAgain{}; }},
       {{"undo", "undo"}, [](Arguments&) -> Command { return cmd::Undo{}; }},
       {{"redo", "redo"}, [](Arguments&) -> Command { return cmd::Redo{}; }},

@@ -85,6 +85,9 @@ struct Scroll { AIRealPoint origin{}; };  // the artwork point at the view's top
 struct SmartGuides { bool on = false; };
 
 struct Menu { std::string item; };
+// Edit > Select All (every object of the unlocked, visible layers) or
+// Deselect, as the host does it without the plug-in.
+struct SelectArt { bool all = true; };
 struct TransformAgain {};
 struct Undo {};
 struct Redo {};
@@ -143,7 +146,7 @@ struct ExpectNoLeaks {};
 }  // namespace cmd
 
 using Command = std::variant<cmd::SelectTool, cmd::EditOptions, cmd::Mouse, cmd::Click, cmd::DragTo, cmd::Hold,
-                             cmd::Release, cmd::Zoom, cmd::Scroll, cmd::SmartGuides, cmd::Menu, cmd::TransformAgain,
+                             cmd::Release, cmd::Zoom, cmd::Scroll, cmd::SmartGuides, cmd::Menu, cmd::SelectArt, cmd::TransformAgain,
                              cmd::Undo, cmd::Redo, cmd::SetPref, cmd::InjectFault, cmd::Save, cmd::Snapshot, cmd::ExpectError,
                              cmd::ExpectCount, cmd::ExpectAnchorsOnCircle, cmd::ExpectCursor, cmd::ExpectTool,
                              cmd::ExpectPref, cmd::ExpectNoLeaks>;

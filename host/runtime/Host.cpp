@@ -83,7 +83,14 @@ AIErr Host::Impl::Dispatch(const char* caller, const char* selector, void* messa
 
   const bool outermost = depth == 0;
   std::optional<model::Document> before;
-  if (outermost && workspace.HasDocument()) before = workspace.Snapshot();
+  if (outermost && !mouseEvent) CloseHeldStep();
+  if (outermost && workspace.HasDocument()) {
+    if (heldStep)
+      before = std::move(heldStep);
+    else
+      before = workspace.Snapshot();
+  }
+  if (outermost) heldStep.reset();
   ++depth;
   AIErr result = kNoErr;
   try {
@@ -96,8 +103,18 @@ AIErr Host::Impl::Dispatch(const char* caller, const char* selector, void* messa
   // Only a slot the plug-in changed in this message is taken, so an outer
   // message does not undo what a nested one stored.
   if (header->globals != given) globals = header->globals;
-  if (before && workspace.HasDocument()) undo.Record(std::move(*before), workspace.document());
+  if (before && workspace.HasDocument()) {
+    if (outermost && holdStep)
+      heldStep = std::move(before);
+    else
+      undo.Record(std::move(*before), workspace.document());
+  }
   return result;
+}
+
+void Host::Impl::CloseHeldStep() {
+  if (heldStep && workspace.HasDocument()) undo.Record(std::move(*heldStep), workspace.document());
+  heldStep.reset();
 }
 
 AIErr Host::Impl::SendTool(const char* selector, AIToolHandle tool, AIRealPoint cursor, uint16_t what,
@@ -221,11 +238,13 @@ int Host::CallDepth() const { return impl_->depth; }
 void Host::NewDocument(double widthPt, double heightPt) {
   impl_->workspace.NewDocument(widthPt, heightPt);
   impl_->undo.Clear();
+  impl_->heldStep.reset();
 }
 
 void Host::OpenDocument(const std::filesystem::path& svg) {
   impl_->workspace.Open(svg);
   impl_->undo.Clear();
+  impl_->heldStep.reset();
 }
 
 void Host::SaveDocument(const std::filesystem::path& svg) const { impl_->workspace.Save(svg); }
@@ -245,9 +264,23 @@ void Host::SetSmartGuides(bool on) { impl_->workspace.SetSmartGuides(on); }
 
 // --- undo: not while a message runs, whose snapshot would then be stale.
 
-bool Host::Undo() { return impl_->depth == 0 && impl_->undo.Undo(impl_->workspace); }
-bool Host::Redo() { return impl_->depth == 0 && impl_->undo.Redo(impl_->workspace); }
-std::size_t Host::UndoDepth() const { return impl_->undo.UndoDepth(); }
+bool Host::Undo() {
+  if (impl_->depth != 0) return false;
+  impl_->CloseHeldStep();
+  return impl_->undo.Undo(impl_->workspace);
+}
+
+bool Host::Redo() {
+  if (impl_->depth != 0) return false;
+  impl_->CloseHeldStep();
+  return impl_->undo.Redo(impl_->workspace);
+}
+
+// A held step that changed the document counts: it is what Undo takes back.
+std::size_t Host::UndoDepth() const {
+  const bool held = impl_->heldStep && impl_->workspace.HasDocument() && !(*impl_->heldStep == impl_->workspace.document());
+  return impl_->undo.UndoDepth() + (held ? 1 : 0);
+}
 
 // --- preferences and what the host reports
 

@@ -52,9 +52,17 @@ AIToolHandle Host::SelectedTool() const { return impl_->app.selectedTool; }
 
 // --- mouse and modifier keys
 
+// Every mouse event but the release joins the held undo step; the release
+// records it (HostImpl.h).
 AIErr Host::Impl::Mouse(const char* selector, uint16_t what, AIRealPoint p, uint16_t eventModifiers) {
   if (!app.selectedTool) return kNoErr;
   if (!workspace.HasDocument()) return kNoDocumentErr;
+  mouseEvent = true;
+  holdStep = what != aiEventMouseUp;
+  struct Unhold {
+    Impl& impl;
+    ~Unhold() { impl.mouseEvent = impl.holdStep = false; }
+  } unhold{*this};
   return SendTool(selector, app.selectedTool, p, what, static_cast<uint16_t>(eventModifiers | modifiers));
 }
 

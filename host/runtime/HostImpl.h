@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "host/Host.h"
@@ -58,6 +59,16 @@ struct Host::Impl {
   int depth = 0;            // PIMain calls in progress
 
   runtime::UndoHistory undo;
+  // A tool gesture is one undo step, as a user expects: the changes of a
+  // press, its drags and its release (and of cursor moves before it, such as
+  // a shape that follows the cursor between two clicks) are held as one step
+  // from the document before the first of them, which the release records.
+  // Any other message, undo and redo close the held step first.
+  std::optional<model::Document> heldStep;
+  bool mouseEvent = false;  // the message being sent joins the held step
+  bool holdStep = false;    // and keeps it open (every mouse event but the release)
+  // Records the held step, if any.
+  void CloseHeldStep();
   uint16_t modifiers = 0;
   std::vector<DrawCall> drawing;
   std::chrono::steady_clock::time_point startTime = std::chrono::steady_clock::now();

@@ -71,6 +71,10 @@ class FSMTool : public BaseTool {
   FSMTool(std::span<const StateEntry<T>> states, std::span<const TransitionEntry<T>> transitions) noexcept
       : machine_(states, transitions) {}
 
+  // From OnEvent: forgets the current state, so that this event enters the
+  // first state afresh (its entry action runs) and is looked up from there.
+  void RestartGesture() noexcept { machine_.Reset(); }
+
  private:
   void HandleEvent(AIToolMessage* message, int32_t kind) {
     if (!message) ai::ThrowBadParameter();
