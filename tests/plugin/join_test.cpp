@@ -95,7 +95,14 @@ TEST(ConnectTool, JoinsEveryPairingOfEndsSmoothly) {
     const std::vector<Segment>& firstPath = bFirst ? kPathB : kPathA;
     const std::vector<Segment>& secondPath = bFirst ? kPathA : kPathB;
     const Point e1 = firstPath[c.firstIndex].p, e2 = secondPath[c.secondIndex].p;
-    RunAll(*f.h, c.clickClick ? ClickThenClick(e1, e2) : DragTo(e1, e2));
+    const std::vector<Step> steps = c.clickClick ? ClickThenClick(e1, e2) : DragTo(e1, e2);
+    // The gesture that joins begins at the last press (with the moves before
+    // it); undo takes it back whole.
+    auto lastPress = std::find_if(steps.rbegin(), steps.rend(), [](const Step& s) { return s.ev == Ev::Down; }).base() - 1;
+    while (lastPress != steps.begin() && (lastPress - 1)->ev == Ev::Move) --lastPress;
+    RunAll(*f.h, {steps.begin(), lastPress});
+    const Document beforeGesture = f.h.doc();
+    RunAll(*f.h, {lastPress, steps.end()});
     const Document beforeRelease = f.h.doc();
     ASSERT_EQ(f.h->MouseUp({e2.h, e2.v}), kNoErr);
 
@@ -129,11 +136,11 @@ TEST(ConnectTool, JoinsEveryPairingOfEndsSmoothly) {
     EXPECT_FALSE(s1.corner);
     EXPECT_FALSE(s2.corner);
 
-    // The result alone is selected, in one step that undo takes back whole.
+    // The result alone is selected, and undo takes the gesture back whole.
     EXPECT_EQ(host::model::SelectedArt(f.h.doc()), std::vector<ArtId>{firstArt});
     EXPECT_TRUE(host::model::IsFullySelected(f.h.doc(), firstArt));
     ASSERT_TRUE(f.h->Undo());
-    EXPECT_EQ(f.h.doc(), beforeRelease);
+    EXPECT_EQ(f.h.doc(), beforeGesture);
     EXPECT_TRUE(SameGeometry(f.h.doc().art(f.a).segments, kPathA));
     EXPECT_TRUE(SameGeometry(f.h.doc().art(f.b).segments, kPathB));
   }
