@@ -68,6 +68,12 @@ class FSMTool : public BaseTool {
   // editable insertion point.
   bool CanCreate(ToolEvent&) { return CanCreateArtNow(); }
 
+  // Forgets the gesture in progress: the next event starts again from the
+  // first state.  For a transition action whose work failed and is about to
+  // rethrow: the machine then stays in no state rather than in the one the
+  // failed gesture left.
+  void AbandonGesture() noexcept { machine_.Reset(); }
+
   FSMTool(std::span<const StateEntry<T>> states, std::span<const TransitionEntry<T>> transitions) noexcept
       : machine_(states, transitions) {}
 
