@@ -253,6 +253,7 @@ TEST(ArcTools, AModifierChangeRecomputesThePreview) {
   EXPECT_TRUE(directionFrom(kP2)) << "Alt takes the direction at the second point";
   ASSERT_EQ(h->SetModifiers(kAlt | kCtrl), kNoErr);
   EXPECT_EQ(Count(h.Drawn(), Kind::Line), plain + 2) << "Ctrl adds the two radii";
+  EXPECT_NE(h.CursorName().find("16014"), std::string::npos) << "and shows the wedge cursor at once";
   ASSERT_EQ(h->SetModifiers(0), kNoErr);
   EXPECT_TRUE(directionFrom(kP1));
   EXPECT_EQ(Count(h.Drawn(), Kind::Line), plain);

@@ -122,6 +122,8 @@ void ThreePointTool::OnModifiersChanged(AINotifierMessage* message) {
   else
     UpdateThird();
   InvalidateFeedback(*this);
+  // Ctrl turns the cursor into the wedge's at once, not at the next move.
+  SetToolCursor(CursorId());
 }
 
 int32_t ThreePointTool::CursorId() const {
