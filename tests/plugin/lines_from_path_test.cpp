@@ -109,6 +109,9 @@ TEST(LinesFromAPath, TheLineLeavesThePickAlongTheTangentOrNormal) {
        DragTo(onArc, cursorOut)},
       {"normal from a circle, clicked", kPerpFrom, true, CircleSegments(), true, onArc,
        Then(Click(onArc), Click(cursorOut))},
+      // The press picks where it goes down, not where the cursor last moved.
+      {"a press with no move over the path first", kTangentFrom, false, CircleSegments(), true, onArc,
+       {{Ev::Move, {50, 50}}, {Ev::Down, onArc}, {Ev::Drag, {400, 380}}, {Ev::Drag, cursorOut}, {Ev::Up, cursorOut}}},
       {"normal from a straight segment", kPerpFrom, true,
        {{{100, 100}, {100, 100}, {100, 100}, true}, {{200, 150}, {200, 150}, {200, 150}, true}}, false, {140, 120},
        DragTo({140, 120}, {110, 190})},

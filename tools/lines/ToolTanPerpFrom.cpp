@@ -134,7 +134,12 @@ void ToolTanPerpFrom::LookForPath(ToolEvent& event) {
   keepPath_ = Held(event, aiEventModifiers_optionKey);
 }
 
-void ToolTanPerpFrom::RecordPress(ToolEvent& event) { pressView_ = CurrentViewPoint(event.message->cursor); }
+// Alt at the press counts too: the first event of all enters state 0 after
+// OnEvent sampled it, and that entry clears it.
+void ToolTanPerpFrom::RecordPress(ToolEvent& event) {
+  pressView_ = CurrentViewPoint(event.message->cursor);
+  keepPath_ = Held(event, aiEventModifiers_optionKey);
+}
 
 void ToolTanPerpFrom::FollowCursor(ToolEvent& event) {
   keepPath_ = Held(event, aiEventModifiers_optionKey);
