@@ -260,6 +260,28 @@ TEST(ArcTools, AModifierChangeRecomputesThePreview) {
   EXPECT_TRUE(h.Paths().empty());
 }
 
+// Shift going down while the second point is placed constrains the chord
+// at once.
+TEST(ArcTools, ShiftAnnouncedWhilePlacingTheSecondPointConstrainsTheChord) {
+  ArcHost h(kArc3Pt);
+  const Point tilted = At(kP1, 100, 30);
+  const Point chordEnd = At(kP1, 100 * std::cos(std::numbers::pi / 12), 45);
+  RunAll(h, Then(Click(kP1), {{Ev::Move, tilted}}));
+  const auto chordTo = [&](Point end) {
+    const AIPoint a = h->ArtworkToView({kP1.h, kP1.v}), b = h->ArtworkToView({end.h, end.v});
+    const std::vector<DrawCall> drawn = h.Drawn();
+    return std::any_of(drawn.begin(), drawn.end(), [&](const DrawCall& d) {
+      return d.kind == Kind::Line && d.points.size() == 2 && d.points[0].h == a.h && d.points[0].v == a.v &&
+             d.points[1].h == b.h && d.points[1].v == b.v;
+    });
+  };
+  EXPECT_TRUE(chordTo(tilted));
+  ASSERT_EQ(h->SetModifiers(kShift), kNoErr);
+  EXPECT_TRUE(chordTo(chordEnd));
+  ASSERT_EQ(h->SetModifiers(0), kNoErr);
+  EXPECT_TRUE(chordTo(tilted));
+}
+
 TEST(ArcTools, NoArcFromDegeneratePoints) {
   const struct {
     const char* name;

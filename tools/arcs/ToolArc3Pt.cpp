@@ -11,7 +11,7 @@ geom::Point ToolArc3Pt::ConstrainPoint(Placing which, geom::Point cursor) const 
   return geom::ConstrainTo45(first_, cursor);
 }
 
-std::optional<ArcSpec> ToolArc3Pt::ArcOfPoints() const { return ArcThroughThreePoints(first_, second_, third_); }
+std::optional<ArcGeometry> ToolArc3Pt::ArcOfPoints() const { return ArcThroughThreePoints(first_, second_, third_); }
 
 void ToolArc3Pt::DrawConstruction(AII::IAnnoSurface& surface) { DrawRadii(surface); }
 

@@ -16,7 +16,7 @@ class ToolArc3Pt final : public Cataloged<ToolArcsBase> {
 
  private:
   geom::Point ConstrainPoint(Placing which, geom::Point cursor) const override;
-  std::optional<ArcSpec> ArcOfPoints() const override;
+  std::optional<ArcGeometry> ArcOfPoints() const override;
   void DrawConstruction(AII::IAnnoSurface& surface) override;
 };
 

@@ -11,7 +11,7 @@ geom::Point ToolArcSED::ConstrainPoint(Placing which, geom::Point cursor) const 
   return geom::ConstrainTo45(which == Placing::Second ? first_ : DirectionAnchor(), cursor);
 }
 
-std::optional<ArcSpec> ToolArcSED::ArcOfPoints() const {
+std::optional<ArcGeometry> ToolArcSED::ArcOfPoints() const {
   if (alt_) return ArcLeavingAlong(second_, first_, third_);
   return ArcLeavingAlong(first_, second_, third_);
 }

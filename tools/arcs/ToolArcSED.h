@@ -20,7 +20,7 @@ class ToolArcSED final : public Cataloged<ToolArcsBase> {
 
  private:
   geom::Point ConstrainPoint(Placing which, geom::Point cursor) const override;
-  std::optional<ArcSpec> ArcOfPoints() const override;
+  std::optional<ArcGeometry> ArcOfPoints() const override;
   void DrawConstruction(AII::IAnnoSurface& surface) override;
 
   // The point the direction is taken at: the second point with Alt, else the first.

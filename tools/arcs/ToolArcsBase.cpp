@@ -14,7 +14,7 @@ using geom::hostpath::ToHost;
 // The arc as path segments: smooth inner anchors; its ends exactly on the
 // placed points with their outer handles retracted; for a pie wedge, corner
 // ends and a corner anchor at the centre.  Empty when the arc has no pieces.
-geom::SegmentList ArcSegments(const ArcSpec& arc, bool pie) {
+geom::SegmentList ArcSegments(const ArcGeometry& arc, bool pie) {
   geom::SegmentList list;
   ArcPieces(arc, geom::AppendTo(list, false));
   if (list.empty()) return list;

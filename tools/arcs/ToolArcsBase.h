@@ -25,13 +25,13 @@ class ToolArcsBase : public ThreePointTool {
   explicit ToolArcsBase(const ToolServices& services) noexcept : ThreePointTool(services) {}
 
   // The arc the tool makes of its three points (first_, second_, third_).
-  virtual std::optional<ArcSpec> ArcOfPoints() const = 0;
+  virtual std::optional<ArcGeometry> ArcOfPoints() const = 0;
   // The tool's own construction lines, drawn over the arc.
   virtual void DrawConstruction(AII::IAnnoSurface& surface) = 0;
 
   // The two radii of a pie wedge, while the third point is placed.
   void DrawRadii(AII::IAnnoSurface& surface);
-  const std::optional<ArcSpec>& arc() const noexcept { return arc_; }
+  const std::optional<ArcGeometry>& arc() const noexcept { return arc_; }
 
  private:
   bool ComputeArc() final;
@@ -41,7 +41,7 @@ class ToolArcsBase : public ThreePointTool {
 
   void DrawArc(AII::IAnnoSurface& surface);
 
-  std::optional<ArcSpec> arc_;  // valid while it holds an arc
+  std::optional<ArcGeometry> arc_;  // valid while it holds an arc
 };
 
 }  // namespace Tools
