@@ -46,6 +46,8 @@ extern "C" {
 
 /* Notifier types the host sends. */
 #define kAIArtSelectionChangedNotifier "AI Art Selection Changed Notifier"
+/* notifyData: the modifier word now held (const uint16_t *, aiEventModifiers_
+ * bits); null from a host that does not announce it. */
 #define kAIToolModifiersChangedNotifier "AI Tool Modifiers Changed Notifier"
 #define kAIDocumentChangedNotifier "AI Document Changed Notifier"
 #define kAIUIBrightnessChangedNotifier "AI UI Brightness Changed Notifier"

@@ -173,6 +173,8 @@ AIErr Host::Notify(std::string_view type) {
     AINotifierMessage msg{};
     msg.notifier = handle;
     msg.type = impl.app.notifiers.Get(handle, "notifier").type.c_str();
+    // A change of the modifier keys announces the keys now held.
+    if (type == kAIToolModifiersChangedNotifier) msg.notifyData = &impl.modifiers;
     Keep(first, impl.Dispatch(kCallerAINotify, kSelectorAINotify, &msg));
   }
   return first;

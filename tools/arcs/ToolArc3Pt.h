@@ -1,4 +1,7 @@
-// "QM Arc by three points".
+// "QM Arc by three points": the arc from the first point to the second that
+// passes through the third.  Shift keeps the chord (first to second point)
+// at multiples of 45 degrees; Ctrl makes a pie wedge, whose radii the preview
+// shows.
 #pragma once
 
 #include "tools/arcs/ToolArcsBase.h"
@@ -8,7 +11,13 @@ namespace Tools {
 
 class ToolArc3Pt final : public Cataloged<ToolArcsBase> {
  public:
-  explicit ToolArc3Pt(const ToolIdentity& identity) noexcept : Cataloged(identity) {}
+  ToolArc3Pt(const ToolIdentity& identity, const ToolServices& services) noexcept
+      : Cataloged(identity, services) {}
+
+ private:
+  geom::Point ConstrainPoint(Placing which, geom::Point cursor) const override;
+  std::optional<ArcGeometry> ArcOfPoints() const override;
+  void DrawConstruction(AII::IAnnoSurface& surface) override;
 };
 
 }  // namespace Tools

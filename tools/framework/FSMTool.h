@@ -71,8 +71,11 @@ class FSMTool : public BaseTool {
   FSMTool(std::span<const StateEntry<T>> states, std::span<const TransitionEntry<T>> transitions) noexcept
       : machine_(states, transitions) {}
 
-  // From OnEvent: forgets the current state, so that this event enters the
-  // first state afresh (its entry action runs) and is looked up from there.
+  // Forgets the gesture in progress: the next step enters the first state
+  // afresh (its entry action runs).  From OnEvent, this very event is then
+  // looked up from the first state; from a transition action whose work
+  // failed and is about to rethrow, the machine stays in no state rather than
+  // in the one the failed gesture left.
   void RestartGesture() noexcept { machine_.Reset(); }
 
  private:
