@@ -148,8 +148,8 @@ inline constexpr double kDistinctContacts = 0.001;
 // search runs on every cursor move: two long paths with no common tangent would otherwise make
 // each move cost the product of their piece counts in solves and freeze the host. Pairs are
 // visited nearest the picks first, so a search cut short misses only solutions far from where
-// the user pointed.
-inline constexpr int kLineContactMaxPairs = 256;
+// the user pointed; two paths of 20 pieces each are still searched whole.
+inline constexpr int kLineContactMaxPairs = 400;
 
 // The tangent equations hold wherever a piece's derivative vanishes (a retracted handle at an
 // anchor, a polygon corner). A contact whose derivative is off the line's direction by more than

@@ -80,7 +80,7 @@ class CountingPath final : public PieceSource {
 };
 
 // A long horizontal polyline and a long one at 45 degrees have no common normal: the search
-// gives up after its budget of pairs instead of solving all 160 000.
+// gives up after its budget of pairs instead of solving all 160 000 (two reads a pair).
 TEST(FindLineContact, SolvesAtMostItsBudgetOfPairs) {
   std::vector<Point> a, b;
   for (int i = 0; i <= 400; ++i) a.push_back({i * 10.0, 0}), b.push_back({i * 10.0, 5000 + i * 10.0});

@@ -78,6 +78,7 @@ void ToolLineTPBase::ClearPicks(ToolEvent&) {
   second_ = {};
   contact1_.reset();
   contact2_.reset();
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
 void ToolLineTPBase::FollowFirst(ToolEvent& event) {
@@ -137,9 +138,20 @@ void ToolLineTPBase::SearchContact(geom::LineKind kind) {
   contact2_ = Contact{second_.art, found->second, piece2.At(t2), piece2.Derivative(t2)};
 }
 
+// The gesture ends whatever happens: a failure is kept and raised by the idle state's entry,
+// after the machine is back in it, so that its code still comes back from the event and the
+// next press starts a new gesture.
+void ToolLineTPBase::CreateLine(ToolEvent&) {
+  try {
+    MakeLine();
+  } catch (...) {
+    failure_ = std::current_exception();
+  }
+}
+
 // Both end points are computed (and rounded) before any anchor goes in, and serve both the
 // line and the insertion, so the line ends exactly on the new anchors.
-void ToolLineTPBase::CreateLine(ToolEvent&) {
+void ToolLineTPBase::MakeLine() {
   if (!contact1_ || !contact2_) return;
   PathContact c1{contact1_->art, contact1_->at, {}}, c2{contact2_->art, contact2_->at, {}};
   contact1_.reset();

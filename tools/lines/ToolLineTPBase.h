@@ -10,6 +10,7 @@
 // in state 4 or 6.
 #pragma once
 
+#include <exception>
 #include <optional>
 
 #include "geometry/host/path_pick.h"
@@ -61,6 +62,7 @@ class ToolLineTPBase : public FSMTool<ToolLineTPBase> {
   bool MovedFromPress(ToolEvent& event);
   // Transition action.
   void CreateLine(ToolEvent& event);
+  void MakeLine();
 
   // ComputeContact, with any failure of the search meaning no contact.
   void UpdateContact();
@@ -74,6 +76,8 @@ class ToolLineTPBase : public FSMTool<ToolLineTPBase> {
   bool keepPaths_ = false;
   geom::Point cursor_;
   std::optional<Contact> contact1_, contact2_;  // both or neither
+  // A failure of the last creation, raised once the gesture has ended (see CreateLine).
+  std::exception_ptr failure_;
 };
 
 }  // namespace Tools

@@ -1,5 +1,7 @@
 #include "tools/lines/ToolTPLineToBase.h"
 
+#include <utility>
+
 #include "geometry/host/art_piece_source.h"
 #include "geometry/host/new_circle_path.h"
 #include "geometry/host/path_access.h"
@@ -46,6 +48,7 @@ void ToolTPLineToBase::Reset(ToolEvent&) {
   pick_ = {};
   contactArt_ = nullptr;
   keepPath_ = false;
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
 void ToolTPLineToBase::FollowAlt(ToolEvent& event) { keepPath_ = Held(event, aiEventModifiers_optionKey); }
@@ -90,7 +93,18 @@ void ToolTPLineToBase::CreateLineAtPress(ToolEvent& event) {
   CreateLine(event);
 }
 
+// The gesture ends whatever happens: a failure is kept and raised by the idle state's entry,
+// after the machine is back in it, so that its code still comes back from the event and the
+// next press starts a new gesture.
 void ToolTPLineToBase::CreateLine(ToolEvent&) {
+  try {
+    MakeLine();
+  } catch (...) {
+    failure_ = std::current_exception();
+  }
+}
+
+void ToolTPLineToBase::MakeLine() {
   if (!contactArt_) return;
   const AIArtHandle art = contactArt_;
   contactArt_ = nullptr;

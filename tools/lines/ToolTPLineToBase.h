@@ -9,6 +9,7 @@
 // is created on the release in state 3, or on the second press in state 4.
 #pragma once
 
+#include <exception>
 #include <optional>
 
 #include "geometry/host/path_pick.h"
@@ -48,6 +49,7 @@ class ToolTPLineToBase : public FSMTool<ToolTPLineToBase> {
   bool MovedFromPress(ToolEvent& event);
   // Transition actions.
   void CreateLine(ToolEvent& event);
+  void MakeLine();
   void CreateLineAtPress(ToolEvent& event);
 
   static const StateEntry<ToolTPLineToBase> kStates[5];
@@ -63,6 +65,8 @@ class ToolTPLineToBase : public FSMTool<ToolTPLineToBase> {
   geom::PieceRef contactAt_;
   geom::Point contactPoint_;
   geom::Point contactTangent_;
+  // A failure of the last creation, raised once the gesture has ended (see CreateLine).
+  std::exception_ptr failure_;
 };
 
 }  // namespace Tools
