@@ -26,6 +26,9 @@ class PieceSource {
   // have no cost or effect worth keeping (InMemoryPath). Host-backed sources keep the default
   // and are read per use.
   virtual bool PiecesMayBeKept() const { return false; }
+  // Whether the path is closed: its last piece and piece 0 meet. Sources that cannot tell keep
+  // the default, open.
+  virtual bool Closed() const { return false; }
 };
 
 // A path held in memory: a segment list and a closed flag. Its identity is its own address.
@@ -39,7 +42,7 @@ class InMemoryPath final : public PieceSource {
   bool PiecesMayBeKept() const override { return true; }
 
   const SegmentList& Segments() const { return segments_; }
-  bool Closed() const { return closed_; }
+  bool Closed() const override { return closed_; }
 
  private:
   SegmentList segments_;

@@ -144,6 +144,27 @@ inline constexpr double kTwoPieceDamping = 0.9;
 // (a curve meeting itself) define no line.
 inline constexpr double kDistinctContacts = 0.001;
 
+// Pairs of pieces one contact search may solve. Every pair costs up to 17 Newton runs, and the
+// search runs on every cursor move: two long paths with no common tangent would otherwise make
+// each move cost the product of their piece counts in solves and freeze the host. Pairs are
+// visited nearest the picks first, so a search cut short misses only solutions far from where
+// the user pointed; two paths of 20 pieces each are still searched whole.
+inline constexpr int kLineContactMaxPairs = 400;
+
+// The tangent equations hold wherever a piece's derivative vanishes (a retracted handle at an
+// anchor, a polygon corner). A contact whose derivative is off the line's direction by more than
+// this sine holds only for that reason, and counts only where the line touches the path without
+// crossing it (line_touch.h).
+inline constexpr double kDegenerateTangentSine = 1e-4;
+
+// A derivative of a piece shorter than this fraction of the piece's size (its farthest control
+// point from the start) has no direction of its own: the next higher derivative gives the
+// direction in which the piece leaves the point.
+inline constexpr double kVanishingDerivativeRelative = 1e-6;
+
+// A one-sided direction within this sine of a line lies on the line: it is on neither side.
+inline constexpr double kOnLineSine = 1e-9;
+
 // param. Start grid of the multi-start solve, after the reference start. The grid takes
 // a = 0.5 but not 0.75, and b = 0.75 but not 0.5.
 inline constexpr std::array<double, 4> kTwoPieceGridA = {0, 0.25, 0.5, 1};

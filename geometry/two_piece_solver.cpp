@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace geom {
 
@@ -69,9 +70,18 @@ ContactPair TwoPieceSolver::NewtonRun(double a, double b) const {
   return {};
 }
 
+void TwoPieceSolver::SetNeighbourhoods(const PieceNeighbourhood& first, const PieceNeighbourhood& second) {
+  around1_ = first;
+  around2_ = second;
+  touchingRule_ = true;
+}
+
 bool TwoPieceSolver::IsValid(ContactPair c) const {
-  return c.a >= 0 && c.a <= 1 && c.b >= 0 && c.b <= 1 &&
-         Distance(first_.At(c.a), second_.At(c.b)) > tol::kDistinctContacts;
+  if (!(c.a >= 0 && c.a <= 1 && c.b >= 0 && c.b <= 1)) return false;
+  const Point d = second_.At(c.b) - first_.At(c.a);
+  if (!(Length(d) > tol::kDistinctContacts)) return false;
+  if (kind_ != LineKind::Tangent || !touchingRule_) return true;
+  return IsTouchingTangent(first_, around1_, c.a, d) && IsTouchingTangent(second_, around2_, c.b, d);
 }
 
 double TwoPieceSolver::DistanceToReference(ContactPair c) const {
@@ -121,10 +131,21 @@ std::optional<LineContact> FindLineContact(const PieceSource& first, PieceRef pi
                                            PieceRef pick2, LineKind kind) {
   const std::vector<int> order1 = OutwardOrder(pick1.piece, first.CountPieces());
   const std::vector<int> order2 = OutwardOrder(pick2.piece, second.CountPieces());
+  // Only the tangent pair needs the paths around the pieces; they are read once per piece.
+  const bool touching = kind == LineKind::Tangent;
+  std::vector<std::optional<PieceNeighbourhood>> around2(order2.size());
+  int pairs = 0;
   for (int i : order1) {
-    for (int j : order2) {
+    const PieceNeighbourhood around1 = touching ? NeighbourhoodOf(first, i) : PieceNeighbourhood{};
+    for (std::size_t k = 0; k < order2.size(); ++k) {
+      if (pairs++ == tol::kLineContactMaxPairs) return std::nullopt;
+      const int j = order2[k];
       TwoPieceSolver solver(first.GetPiece(i), second.GetPiece(j), kind, StartParameter(i, pick1),
                             StartParameter(j, pick2));
+      if (touching) {
+        if (!around2[k]) around2[k] = NeighbourhoodOf(second, j);
+        solver.SetNeighbourhoods(around1, *around2[k]);
+      }
       if (const std::optional<ContactPair> c = solver.Solve())
         return LineContact{first.Identity(), {i, c->a}, second.Identity(), {j, c->b}};
     }

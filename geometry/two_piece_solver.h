@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "geometry/bezier.h"
+#include "geometry/line_touch.h"
 #include "geometry/piece_source.h"
 
 namespace geom {
@@ -56,6 +57,11 @@ class TwoPieceSolver {
   // up its iterations.
   ContactPair NewtonRun(double a, double b) const;
 
+  // The path around each piece, for the tangent pair's rule at a vanishing derivative: there a
+  // result is valid only where the line touches that path without crossing it (line_touch.h).
+  // Without this call the equations alone decide, as for two lone pieces.
+  void SetNeighbourhoods(const PieceNeighbourhood& first, const PieceNeighbourhood& second);
+
   Residual Evaluate(double a, double b) const;
   Jacobian Derivatives(double a, double b) const;
   bool IsValid(ContactPair c) const;
@@ -79,6 +85,8 @@ class TwoPieceSolver {
   LineKind kind_;
   double a0_, b0_;
   ContactPair best_;  // (-1, -1) until a valid result is found
+  PieceNeighbourhood around1_, around2_;
+  bool touchingRule_ = false;  // set with the neighbourhoods
 };
 
 // The result of the two-path contact search: where the line meets each path.
@@ -93,6 +101,9 @@ struct LineContact {
 // path's order outside and the second's inside, and returns the contact of the first pair of
 // pieces that has a solution. The start parameters of a pair are the picked parameter on a
 // picked piece, 1 on a piece before it and 0 on a piece after it (the end nearest the pick).
+// The tangent pair's contacts at a vanishing derivative count only where the line touches the
+// path without crossing it. At most tol::kLineContactMaxPairs pairs are solved, nearest the
+// picks first, so that the work of one search is bounded whatever the paths' lengths.
 // Nothing when no pair has a solution. Raises ParameterError (or whatever the sources raise)
 // when a pick lies outside its path.
 std::optional<LineContact> FindLineContact(const PieceSource& first, PieceRef pick1, const PieceSource& second,

@@ -8,4 +8,6 @@ int ArtPieceSource::CountPieces() const { return hostpath::CountPieces(suites_, 
 
 Bezier ArtPieceSource::GetPiece(int i) const { return hostpath::GetPiece(suites_, art_, i); }
 
+bool ArtPieceSource::Closed() const { return PathClosed(suites_, art_); }
+
 }  // namespace geom::hostpath

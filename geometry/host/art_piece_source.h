@@ -19,6 +19,7 @@ class ArtPieceSource final : public PieceSource {
   int CountPieces() const override;
   Bezier GetPiece(int i) const override;
   const void* Identity() const override { return art_; }
+  bool Closed() const override;
 
   AIArtHandle Art() const { return art_; }
 

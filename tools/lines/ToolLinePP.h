@@ -1,4 +1,4 @@
-// "QM Perpendicular Line": a line perpendicular to two paths.
+// "QM Perpendicular Line": the common normal of two paths nearest where the user pointed.
 #pragma once
 
 #include "tools/framework/Cataloged.h"
@@ -9,6 +9,9 @@ namespace Tools {
 class ToolLinePP final : public Cataloged<ToolLineTPBase> {
  public:
   explicit ToolLinePP(const ToolIdentity& identity) noexcept : Cataloged(identity) {}
+
+ protected:
+  void ComputeContact() override { SearchContact(geom::LineKind::Perpendicular); }
 };
 
 }  // namespace Tools

@@ -1,4 +1,4 @@
-// "QM Tangent Line": a line tangent to two paths.
+// "QM Tangent Line": the common tangent of two paths nearest where the user pointed.
 #pragma once
 
 #include "tools/framework/Cataloged.h"
@@ -9,6 +9,9 @@ namespace Tools {
 class ToolLineTT final : public Cataloged<ToolLineTPBase> {
  public:
   explicit ToolLineTT(const ToolIdentity& identity) noexcept : Cataloged(identity) {}
+
+ protected:
+  void ComputeContact() override { SearchContact(geom::LineKind::Tangent); }
 };
 
 }  // namespace Tools

@@ -1,4 +1,4 @@
-// "QM Perpendicular to": a line from a point perpendicular to a path.
+// "QM Perpendicular to": a line from a point that meets a path at right angles.
 #pragma once
 
 #include "tools/framework/Cataloged.h"
@@ -9,6 +9,9 @@ namespace Tools {
 class ToolPerpTo final : public Cataloged<ToolTPLineToBase> {
  public:
   explicit ToolPerpTo(const ToolIdentity& identity) noexcept : Cataloged(identity) {}
+
+ protected:
+  void ComputeContact() override { SearchContact(geom::LineKind::Perpendicular); }
 };
 
 }  // namespace Tools

@@ -1,4 +1,4 @@
-// "QM Tangent to": a line from a point tangent to a path.
+// "QM Tangent to": a line from a point that touches a path.
 #pragma once
 
 #include "tools/framework/Cataloged.h"
@@ -9,6 +9,9 @@ namespace Tools {
 class ToolTangentTo final : public Cataloged<ToolTPLineToBase> {
  public:
   explicit ToolTangentTo(const ToolIdentity& identity) noexcept : Cataloged(identity) {}
+
+ protected:
+  void ComputeContact() override { SearchContact(geom::LineKind::Tangent); }
 };
 
 }  // namespace Tools

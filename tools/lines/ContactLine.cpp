@@ -1,0 +1,46 @@
+#include "tools/lines/ContactLine.h"
+
+#include <algorithm>
+
+#include "geometry/host/path_access.h"
+#include "hostcall/Error.h"
+
+namespace Tools {
+
+GestureEdits::~GestureEdits() {
+  if (committed_) return;
+  for (auto it = before_.rbegin(); it != before_.rend(); ++it) {
+    try {
+      geom::hostpath::WriteSegments(suites_, it->first, it->second);
+    } catch (...) {
+    }
+  }
+  for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
+    try {
+      suites_.Art().DisposeArt(*it);
+    } catch (...) {
+    }
+  }
+}
+
+void GestureEdits::WillRewrite(AIArtHandle path) {
+  if (std::any_of(before_.begin(), before_.end(), [&](const auto& kept) { return kept.first == path; })) return;
+  before_.emplace_back(path, geom::hostpath::ReadSegments(suites_, path));
+}
+
+AIArtHandle NewTwoAnchorLine(ai::SuiteSet& suites, int16_t paintOrder, AIArtHandle prep, geom::Point a, geom::Point b,
+                             GestureEdits& edits) {
+  AIArtHandle line = nullptr;
+  ai::Check(suites.Art().NewArt(kPathArt, paintOrder, prep, &line));
+  if (!line) ai::ThrowBadParameter();
+  edits.Created(line);
+  geom::hostpath::WriteSegments(suites, line, {geom::Segment{a, a, a, true}, geom::Segment{b, b, b, true}});
+  return line;
+}
+
+void SelectOnly(ai::SuiteSet& suites, AIArtHandle art) {
+  ai::Check(suites.MatchingArt().DeselectAll());
+  ai::Check(suites.Art().SetArtUserAttr(art, kArtSelected, kArtSelected));
+}
+
+}  // namespace Tools
