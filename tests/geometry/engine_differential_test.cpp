@@ -79,22 +79,6 @@ class ReadPerUse final : public PieceSource {
   mutable int reads_ = 0;
 };
 
-void ExpectSameRecord(const TangentCircle& a, const TangentCircle& b) {
-  EXPECT_EQ(a.art1, b.art1);
-  EXPECT_EQ(a.piece1, b.piece1);
-  EXPECT_EQ(Bits(a.t1), Bits(b.t1));
-  EXPECT_EQ(a.art2, b.art2);
-  EXPECT_EQ(a.piece2, b.piece2);
-  EXPECT_EQ(Bits(a.t2), Bits(b.t2));
-  EXPECT_EQ(Bits(a.centre.h), Bits(b.centre.h));
-  EXPECT_EQ(Bits(a.centre.v), Bits(b.centre.v));
-  EXPECT_EQ(Bits(a.radius), Bits(b.radius));
-  EXPECT_EQ(a.valid, b.valid);
-  EXPECT_EQ(Bits(a.reference.h), Bits(b.reference.h));
-  EXPECT_EQ(Bits(a.reference.v), Bits(b.reference.v));
-  EXPECT_EQ(Bits(a.score), Bits(b.score));
-}
-
 // The root finders isolate every root, where the reference runs Newton from fixed starts: they
 // may find more. On every query each root meets its condition within the residual tolerance
 // (checked here from the piece itself), the list is ascending, and the root nearest the cursor
@@ -248,16 +232,55 @@ TEST(EngineDifferential, TangentPairIterationAndMayMeetMatchTheReference) {
   EXPECT_LT(meeting, 19000);
 }
 
-TEST(EngineDifferential, FindTangentCircleReturnsTheReferenceRecord) {
+// What any circle the engine returns must be, checked here from the pieces: both parameters in
+// [0, 1], the candidate centres on the two normals within the acceptance distance of each
+// other, the centre at distance r from both touching points, which are apart, and the score
+// its distance from the guess.
+void ExpectValidCircle(const PieceSource& first, const PieceSource& second, const TangentCircle& c, double r,
+                       Point guess) {
+  ASSERT_TRUE(c.valid);
+  ASSERT_TRUE(c.t1 >= 0 && c.t1 <= 1 && c.t2 >= 0 && c.t2 <= 1);
+  const Bezier b1 = first.GetPiece(c.piece1), b2 = second.GetPiece(c.piece2);
+  EXPECT_LT(CentreMismatch(b1, b2, r, {c.t1, c.t2}), tol::kCircleAcceptance);
+  EXPECT_NEAR(Distance(c.centre, b1.At(c.t1)), std::abs(r), 1e-3);
+  EXPECT_NEAR(Distance(c.centre, b2.At(c.t2)), std::abs(r), 1e-3);
+  EXPECT_GE(Distance(b1.At(c.t1), b2.At(c.t2)), tol::kCurvesMeet);
+  EXPECT_DOUBLE_EQ(c.score, Distance(c.centre, guess));
+  EXPECT_EQ(c.reference, guess);
+}
+
+// The search finds the circle nearest the guess among all pairs of pieces, where the reference
+// stops after a bounded number of pairs: on every query it finds a circle wherever the
+// reference does, and one at least as near the guess (up to the reference's acceptance of
+// centres within kCircleAcceptance of each other). It reads each path once.
+TEST(EngineDifferential, FindTangentCircleFindsTheReferenceCircleOrANearerOne) {
   struct Scene {
     int pieces;
     double gap;   // vertical distance between the two paths
     int queries;
   };
-  const Scene scenes[] = {{1, 45, 60}, {3, 30, 60}, {10, 45, 40}, {25, 45, 12}, {50, 45, 6}};
+  const Scene scenes[] = {{1, 45, 60}, {3, 30, 60}, {10, 45, 40}, {25, 45, 12}, {50, 45, 12}};
   std::mt19937 rng(1357);
   std::uniform_real_distribution<double> unit(0, 1), radius(4, 40), lift(-30, 75);
-  int found = 0, total = 0;
+  int found = 0, total = 0, nearer = 0;
+  auto compare = [&](const PieceSource& first, PieceRef pick1, const PieceSource& other, PieceRef pick2, double r,
+                     Point guess) {
+    TangentCircle ours, theirs;
+    ours.radius = theirs.radius = r;
+    const bool a = FindTangentCircle(first, pick1, other, pick2, r, guess, ours);
+    const bool b = reference::FindTangentCircle(first, pick1, other, pick2, r, guess, theirs);
+    if (b) {
+      ASSERT_TRUE(a);
+    }
+    if (!a) return;
+    ExpectValidCircle(first, other, ours, r, guess);
+    EXPECT_EQ(ours.radius, r);  // the caller's radius is kept
+    if (b) {
+      EXPECT_LE(ours.score, theirs.score + 2 * tol::kCircleAcceptance);
+      nearer += ours.score < theirs.score - 1e-3;
+    }
+    ++found;
+  };
   for (const Scene& scene : scenes) {
     const InMemoryPath first(WavyPath(scene.pieces, 0, rng), false);
     const InMemoryPath second(WavyPath(scene.pieces, scene.gap, rng), false);
@@ -270,23 +293,14 @@ TEST(EngineDifferential, FindTangentCircleReturnsTheReferenceRecord) {
       const double r = radius(rng);
       const Point guess{20.0 * scene.pieces * unit(rng), lift(rng)};
       SCOPED_TRACE(::testing::Message() << scene.pieces << " pieces, query " << q);
-      TangentCircle ours, theirs;
-      ours.radius = theirs.radius = r;
-      const bool a = FindTangentCircle(first, pick1, other, pick2, r, guess, ours);
-      const bool b = reference::FindTangentCircle(first, pick1, other, pick2, r, guess, theirs);
-      ASSERT_EQ(a, b);
-      ExpectSameRecord(ours, theirs);
-      if (q % 4 == 0) {  // the per-pair reading path of host-backed sources gives the same record
+      compare(first, pick1, other, pick2, r, guess);
+      ++total;
+      if (q % 4 == 0) {  // a source read per piece, as the host's paths are: each path read once
         const ReadPerUse hostFirst(first), hostOther(other);
         TangentCircle host;
-        host.radius = r;
-        ASSERT_EQ(FindTangentCircle(hostFirst, pick1, hostOther, pick2, r, guess, host), a);
-        ExpectSameRecord(host, theirs);
-        // Every pair of pieces is read when the candidates are collected.
-        EXPECT_GE(hostFirst.Reads(), scene.pieces * scene.pieces - 1);
+        FindTangentCircle(hostFirst, pick1, hostOther, pick2, r, guess, host);
+        EXPECT_LE(hostFirst.Reads() + (samePath ? 0 : hostOther.Reads()), scene.pieces * (samePath ? 1 : 2));
       }
-      found += a;
-      ++total;
     }
   }
   // Closed circle paths: several pieces meet each circle, and equal scores are common.
@@ -294,16 +308,13 @@ TEST(EngineDifferential, FindTangentCircleReturnsTheReferenceRecord) {
   for (double r : {5.0, 20.0, 25.0, 80.0}) {
     for (int q = 0; q < 8; ++q) {
       const Point guess{50 + 40 * (unit(rng) - 0.5), 120 * (unit(rng) - 0.5)};
-      TangentCircle ours, theirs;
-      const bool a = FindTangentCircle(left, {q % 4, 0.5}, right, {(q + 2) % 4, 0.5}, r, guess, ours);
-      const bool b = reference::FindTangentCircle(left, {q % 4, 0.5}, right, {(q + 2) % 4, 0.5}, r, guess, theirs);
-      ASSERT_EQ(a, b);
-      ExpectSameRecord(ours, theirs);
-      found += a;
+      SCOPED_TRACE(::testing::Message() << "circles, r " << r << ", query " << q);
+      compare(left, {q % 4, 0.5}, right, {(q + 2) % 4, 0.5}, r, guess);
       ++total;
     }
   }
   EXPECT_GT(found, total / 3);  // the sweep compares found circles, not only failures
+  EXPECT_GT(nearer, 5);         // and it holds queries where the reference stopped too early
 }
 
 TEST(EngineDifferential, TwoPieceSolverAndLineContactMatchTheReference) {
