@@ -270,7 +270,7 @@ std::optional<ParameterPair> OffsetCrossing(const Bezier& c1, double s1, const B
 
 class TangentSearch {
  public:
-  TangentSearch(const PieceSource& first, const PieceSource& second, double r, Point guess)
+  TangentSearch(const PieceCache& first, const PieceCache& second, double r, Point guess)
       : first_(first), second_(second), r_(r), guess_(guess), sameArt_(first.Identity() == second.Identity()) {}
 
   void Run(PieceRef pick1, PieceRef pick2);
@@ -301,8 +301,8 @@ class TangentSearch {
   void Offer(int i, int j, ParameterPair fit, Point centre);
   double BestScore() const { return best_ ? best_->score : std::numeric_limits<double>::infinity(); }
 
-  const PieceSource& first_;
-  const PieceSource& second_;
+  const PieceCache& first_;
+  const PieceCache& second_;
   double r_;
   Point guess_;
   bool sameArt_;
@@ -310,8 +310,8 @@ class TangentSearch {
 };
 
 void TangentSearch::Run(PieceRef pick1, PieceRef pick2) {
-  const std::vector<Bezier>& p1 = static_cast<const PieceCache&>(first_).Pieces();
-  const std::vector<Bezier>& p2 = static_cast<const PieceCache&>(second_).Pieces();
+  const std::vector<Bezier>& p1 = first_.Pieces();
+  const std::vector<Bezier>& p2 = second_.Pieces();
   const Bezier& c1 = first_.GetPiece(pick1.piece);  // raises for a pick outside its path
   const Bezier& c2 = second_.GetPiece(pick2.piece);
   // The iteration from the picked parameters usually finds the circle the user aims at at once,
