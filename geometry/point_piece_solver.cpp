@@ -138,9 +138,11 @@ int SignChangeRoots(const double* c, double* out) {
 // Every t in [0, 1] where p is zero and `accept(t)` holds: the roots where p changes sign, and
 // the ends and turning points of p where p touches zero (a double root, or one that rounding
 // keeps just off zero), ascending. `accept` is the caller's residual test on the condition
-// itself, so a root is kept exactly when the condition holds there within the tolerance.
-template <int N, class Accept>
-std::vector<double> RootsInUnitInterval(const double* c, Accept accept) {
+// itself, so a root is kept exactly when the condition holds there within the tolerance;
+// `hopeless(t, p(t))` says cheaply, from the polynomial's value, that the test would fail at an
+// end or turning point, which then is not tested.
+template <int N, class Accept, class Hopeless>
+std::vector<double> RootsInUnitInterval(const double* c, Accept accept, Hopeless hopeless) {
   double d[N];
   Derivative<N>(c, d);
   double knots[N + 1];
@@ -151,14 +153,14 @@ std::vector<double> RootsInUnitInterval(const double* c, Accept accept) {
   std::vector<double> roots;
   roots.reserve(static_cast<std::size_t>(2 * N));
   double previous = Horner<N>(c, knots[0]);
-  if (accept(knots[0])) roots.push_back(knots[0]);
+  if (!hopeless(knots[0], previous) && accept(knots[0])) roots.push_back(knots[0]);
   for (int k = 1; k < m; ++k) {
     const double value = Horner<N>(c, knots[k]);
     if ((previous < 0 && value > 0) || (previous > 0 && value < 0)) {
       const double t = Polish<N>(c, knots[k - 1], knots[k], previous, value);
       if (accept(t)) roots.push_back(t);
     }
-    if (accept(knots[k])) roots.push_back(knots[k]);
+    if (!hopeless(knots[k], value) && accept(knots[k])) roots.push_back(knots[k]);
     previous = value;
   }
   // A root polished next to a turning point that passed the test too may land on the far side
@@ -202,7 +204,12 @@ std::vector<double> NormalRoots(const PointPieceSolver& solver, double t0) {
     const Point w = solver.p - solver.piece.At(t), d1 = solver.piece.Derivative(t);
     return std::abs(Dot(w, d1) / Length(d1)) < tol::kPointPieceResidual;
   };
-  std::vector<double> roots = RootsInUnitInterval<5>(h, accept);
+  // |f| = |h| / |B'|: where |h| is at least twice the tolerance times |B'|, f cannot pass.
+  const auto hopeless = [&solver](double t, double value) {
+    const Point d1 = solver.piece.Derivative(t);
+    return value * value >= 4 * tol::kPointPieceResidual * tol::kPointPieceResidual * LengthSquared(d1);
+  };
+  std::vector<double> roots = RootsInUnitInterval<5>(h, accept, hopeless);
   KeepStartWhereEverythingIsARoot(roots, t0, accept);
   return roots;
 }
@@ -213,7 +220,9 @@ std::vector<double> TangentRoots(const PointPieceSolver& solver, double t0) {
   const Point a = k.a, b = k.b, c = k.c, d = k.d - solver.p;
   const double g[5] = {Cross(c, d), 2 * Cross(b, d), Cross(b, c) + 3 * Cross(a, d), 2 * Cross(a, c), Cross(a, b)};
   const auto accept = [&solver](double t) { return std::abs(solver.Tangent(t)) < tol::kPointPieceResidual; };
-  std::vector<double> roots = RootsInUnitInterval<4>(g, accept);
+  // g itself is the tested value: twice the tolerance leaves room for rounding.
+  const auto hopeless = [](double, double value) { return std::abs(value) >= 2 * tol::kPointPieceResidual; };
+  std::vector<double> roots = RootsInUnitInterval<4>(g, accept, hopeless);
   KeepStartWhereEverythingIsARoot(roots, t0, accept);
   return roots;
 }
