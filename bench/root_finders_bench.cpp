@@ -19,6 +19,7 @@
 
 #include "bench_fixtures.h"
 #include "geometry/point_piece_solver.h"
+#include "reference_engine.h"
 
 namespace {
 
@@ -113,7 +114,19 @@ void BM_NormalRoots_Ours(benchmark::State& state) {
 }
 void BM_NormalRoots_Lib2geom(benchmark::State& state) { Lib2geom<Geom::find_normals>(state); }
 
+// The root finders as they were: Newton from fixed starts (the frozen reference copy).
+void BM_TangentRoots_Reference(benchmark::State& state) {
+  Ours<geom::reference::TangentRoots>(state);
+  SetAgreementCounters(state, geom::reference::TangentRoots, Geom::find_tangents);
+}
+void BM_NormalRoots_Reference(benchmark::State& state) {
+  Ours<geom::reference::NormalRoots>(state);
+  SetAgreementCounters(state, geom::reference::NormalRoots, Geom::find_normals);
+}
+
 BENCHMARK(BM_TangentRoots_Ours);
+BENCHMARK(BM_TangentRoots_Reference);
+BENCHMARK(BM_NormalRoots_Reference);
 BENCHMARK(BM_TangentRoots_Lib2geom);
 BENCHMARK(BM_NormalRoots_Ours);
 BENCHMARK(BM_NormalRoots_Lib2geom);

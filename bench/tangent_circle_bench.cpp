@@ -24,6 +24,7 @@
 #include "bench_fixtures.h"
 #include "geometry/piece_source.h"
 #include "geometry/tangent_circle.h"
+#include "reference_engine.h"
 
 namespace {
 
@@ -149,21 +150,45 @@ const Scenario& ScenarioFor(int pieces) {
   return cache.emplace(pieces, std::move(s)).first->second;
 }
 
-void BM_FindTangentCircle(benchmark::State& state) {
+// A path read the way the host's paths are: every piece read is counted, and a search may not
+// keep pieces between reads (PiecesMayBeKept is false), so the reference engine reads per pair.
+class CountingPath final : public geom::PieceSource {
+ public:
+  explicit CountingPath(const geom::InMemoryPath& path) : path_(path) {}
+  int CountPieces() const override { return path_.CountPieces(); }
+  geom::Bezier GetPiece(int i) const override {
+    ++reads_;
+    return path_.GetPiece(i);
+  }
+  const void* Identity() const override { return path_.Identity(); }
+  long Reads() const { return reads_; }
+
+ private:
+  const geom::InMemoryPath& path_;
+  mutable long reads_ = 0;
+};
+
+using Engine = bool (*)(const geom::PieceSource&, geom::PieceRef, const geom::PieceSource&, geom::PieceRef, double,
+                        geom::Point, geom::TangentCircle&);
+
+template <Engine Find>
+void FindTangentCircleWith(benchmark::State& state) {
   const Scenario& s = ScenarioFor(static_cast<int>(state.range(0)));
+  const CountingPath first(*s.first), second(*s.second);
   std::size_t i = 0;
   for (auto _ : state) {
     const Query& q = s.queries[i];
     geom::TangentCircle result;
-    benchmark::DoNotOptimize(geom::FindTangentCircle(*s.first, q.pick1, *s.second, q.pick2, q.r, q.guess, result));
+    benchmark::DoNotOptimize(Find(first, q.pick1, second, q.pick2, q.r, q.guess, result));
     if (++i == s.queries.size()) i = 0;
   }
+  state.counters["reads"] = static_cast<double>(first.Reads() + second.Reads()) / state.iterations();
   int withCircle = 0, hit = 0, none = 0;
   for (const Query& q : s.queries) {
     if (!q.reference) continue;
     ++withCircle;
     geom::TangentCircle result;
-    if (!geom::FindTangentCircle(*s.first, q.pick1, *s.second, q.pick2, q.r, q.guess, result)) {
+    if (!Find(*s.first, q.pick1, *s.second, q.pick2, q.r, q.guess, result)) {
       ++none;
     } else if (geom::Distance(result.centre, *q.reference) <= kSameCentre) {
       ++hit;
@@ -176,6 +201,12 @@ void BM_FindTangentCircle(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 
+void BM_FindTangentCircle(benchmark::State& state) { FindTangentCircleWith<geom::FindTangentCircle>(state); }
+void BM_FindTangentCircle_Reference(benchmark::State& state) {
+  FindTangentCircleWith<geom::reference::FindTangentCircle>(state);
+}
+
 BENCHMARK(BM_FindTangentCircle)->Arg(1)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindTangentCircle_Reference)->Arg(1)->Arg(10)->Arg(50)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

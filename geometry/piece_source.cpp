@@ -1,5 +1,6 @@
 #include "geometry/piece_source.h"
 
+#include <algorithm>
 #include <string>
 
 #include "geometry/errors.h"
@@ -13,6 +14,19 @@ int InMemoryPath::CountPieces() const {
 Bezier InMemoryPath::GetPiece(int i) const {
   if (i < 0 || i >= CountPieces()) throw ParameterError("piece index " + std::to_string(i) + " outside the path");
   return PieceOf(segments_, i);
+}
+
+std::vector<Bezier> PieceSource::AllPieces() const {
+  const int n = CountPieces();
+  std::vector<Bezier> pieces;
+  pieces.reserve(static_cast<std::size_t>(std::max(n, 0)));
+  for (int i = 0; i < n; ++i) pieces.push_back(GetPiece(i));
+  return pieces;
+}
+
+Bezier PieceCache::GetPiece(int i) const {
+  if (i < 0 || i >= CountPieces()) throw ParameterError("piece index " + std::to_string(i) + " outside the path");
+  return pieces_[static_cast<std::size_t>(i)];
 }
 
 std::vector<int> OutwardOrder(int picked, int count) {

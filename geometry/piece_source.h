@@ -1,8 +1,10 @@
 // Where the numeric searches read the pieces of a path from.
 //
-// The searches read one or two pieces at a time through this interface and keep nothing: the
-// plug-in implements it over the host's path suite (each GetPiece reads at most two segments),
-// tests and benchmarks use InMemoryPath.
+// The searches read pieces through this interface: one or two at a time where they need few,
+// or a whole path at once (AllPieces, kept in a PieceCache for one query) where they pair many.
+// The plug-in implements it over the host's path suite (each GetPiece reads at most two
+// segments, AllPieces reads the path's segments in one call), tests and benchmarks use
+// InMemoryPath.
 #pragma once
 
 #include <vector>
@@ -29,6 +31,34 @@ class PieceSource {
   // Whether the path is closed: its last piece and piece 0 meet. Sources that cannot tell keep
   // the default, open.
   virtual bool Closed() const { return false; }
+  // Every piece of the path in order, read with as few reads as the source can manage. The
+  // default asks CountPieces() and then each piece; a source that can read a whole path at
+  // once overrides it.
+  virtual std::vector<Bezier> AllPieces() const;
+};
+
+// The pieces of another source, read once (AllPieces) when made and kept: a search that visits
+// many pairs of pieces reads each path once per query instead of once per pair. Same identity
+// as the source it was read from. Use it for one query only, so that it never outlives a change
+// of the path. Raises what the source's AllPieces raises.
+class PieceCache final : public PieceSource {
+ public:
+  explicit PieceCache(const PieceSource& source)
+      : pieces_(source.AllPieces()), identity_(source.Identity()), closed_(source.Closed()) {}
+
+  int CountPieces() const override { return static_cast<int>(pieces_.size()); }
+  Bezier GetPiece(int i) const override;
+  const void* Identity() const override { return identity_; }
+  bool PiecesMayBeKept() const override { return true; }
+  std::vector<Bezier> AllPieces() const override { return pieces_; }
+  bool Closed() const override { return closed_; }
+
+  const std::vector<Bezier>& Pieces() const { return pieces_; }
+
+ private:
+  std::vector<Bezier> pieces_;
+  const void* identity_;
+  bool closed_;
 };
 
 // A path held in memory: a segment list and a closed flag. Its identity is its own address.

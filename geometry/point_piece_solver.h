@@ -29,18 +29,19 @@ struct PointPieceSolver {
   std::array<double, 4> TangentDerivativeCoefficients() const;
 };
 
-// Parameters in [0, 1] where the line from the solver's point meets the piece at right angles.
-// Damped Newton runs (t -= 0.5 f/f', at most 149 steps, success when |f| < 1e-5) from t0, then
-// 1, 0, 0.25, 0.5, 0.75, 0.125, 0.375, 0.625, 0.875; every result in [0, 1] is listed in the
-// order of the runs, so one root may appear several times. Empty when no run converges inside
-// [0, 1].
+// Parameters in [0, 1] where the line from the solver's point meets the piece at right angles:
+// every root in [0, 1] of the degree-5 polynomial (B - P) . B', isolated between the roots of
+// its derivative and polished by bracketed Newton, kept when |f| < kPointPieceResidual there
+// (so a parameter where B' vanishes is never a root). The ends and the turning points of the
+// polynomial count too where they pass that test (double roots). Ascending. Where the condition
+// holds along a whole stretch around t0 (t0 in (0, 1)), t0 is listed as well. Empty when there
+// is no root.
 std::vector<double> NormalRoots(const PointPieceSolver& solver, double t0);
 
-// Parameters in [0, 1] where the line from the solver's point touches the piece. Damped Newton
-// runs (t -= 0.9 g/g', at most 99 steps, success when |g| < 1e-5, failure once t < 0) from t0,
-// 1 and 0, then from r + 0.01 for each real root r of g' (closed form, cubic.h) in the order
-// found, so that the roots between the extremes of g are reached. Results in [0, 1] in the order
-// of the runs, repeats possible. Empty when the point sees no tangent (inside a convex arc).
+// Parameters in [0, 1] where the line from the solver's point touches the piece: every root in
+// [0, 1] of the quartic g, found the same way, kept when |g| < kPointPieceResidual. Ascending;
+// t0 as above (a straight piece through the point touches it everywhere). Empty when the point
+// sees no tangent (inside a convex arc).
 std::vector<double> TangentRoots(const PointPieceSolver& solver, double t0);
 
 using RootFinder = std::vector<double> (*)(const PointPieceSolver&, double);

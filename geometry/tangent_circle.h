@@ -6,16 +6,16 @@
 // the normals cross - coincide. Among all the circles found on all pairs of pieces it keeps the
 // one whose centre lies nearest a guess point G (the cursor).
 //
-// The search (FindTangentCircle):
-//   1. the picked pair of pieces: one iteration from the picked parameters, then, if their
-//      offset polygons may meet (offset_hull.h), a grid search;
-//   2. every other pair whose offset polygons may meet, ordered by the summed squared distance
-//      from G to the nearest corners of the two pieces' control boxes; grid searches on at most
-//      50 of them, stopping once 10 produced a converged solution;
-//   3. only when nothing was found, the remaining pairs in order until one produces a solution.
-// The work per call is bounded, so the tool can run it on every cursor move. It is a heuristic:
-// a circle whose pieces fall outside the first 50 candidates, or whose iteration does not
-// converge from any of the 32 best grid samples, is not found.
+// The search (FindTangentCircle) reads each path once (PieceCache), runs the iteration from the
+// picked parameters, then searches best first over pairs of pieces: the centre of a circle
+// touching both pieces lies in both pieces' control boxes grown by r, so the distance from G to
+// the overlap of those boxes bounds the score of any circle of the pair from below. The pair
+// with the least bound is halved (both pieces, four stretch pairs, those whose grown boxes
+// still overlap kept) until its stretches are small (kCircleLeafExtent, kCircleSearchMaxDepth);
+// then Newton's method on the crossing of the two offset curves runs from the stretches'
+// middle for each of the four side combinations. A piece paired with itself gets the grid
+// search of the iteration instead (32 best of 9 x 9 samples). The search stops when the least
+// bound left is no less than the score of the best circle found.
 #pragma once
 
 #include <optional>

@@ -114,6 +114,13 @@ inline constexpr double kParallelMismatch = 1e38;
 inline constexpr int kFirstPassMaxPairs = 50;
 inline constexpr int kFirstPassMaxSolvedPairs = 10;
 
+// The tangent-circle search tries Newton's method on a pair of stretches of two pieces once
+// both stretches' control boxes are no wider or taller than this share of the radius, and
+// halves pairs where Newton finds no circle on both stretches until they have been halved this
+// many times (a stretch of 1/1024 of its piece).
+inline constexpr double kCircleLeafExtent = 0.5;
+inline constexpr int kCircleSearchMaxDepth = 10;
+
 // param. A solution touching one piece twice at parameters closer than this touches one point.
 inline constexpr double kSamePointParameter = 0.001;
 

@@ -20,6 +20,8 @@ class ArtPieceSource final : public PieceSource {
   Bezier GetPiece(int i) const override;
   const void* Identity() const override { return art_; }
   bool Closed() const override;
+  // The whole path in one read of its segments and one of its closed flag.
+  std::vector<Bezier> AllPieces() const override;
 
   AIArtHandle Art() const { return art_; }
 
