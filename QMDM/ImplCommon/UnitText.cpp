@@ -82,6 +82,7 @@ std::optional<double> ParsePicas(std::string_view text) {
   const std::size_t p = text.find('p');
   if (p == std::string_view::npos) return std::nullopt;
   std::string_view picas = text.substr(0, p), points = text.substr(p + 1);
+  if (picas.empty() && points.empty()) return std::nullopt;
   double total = 0;
   if (!picas.empty()) {
     const auto v = LeadingNumber(picas);
@@ -93,7 +94,6 @@ std::optional<double> ParsePicas(std::string_view text) {
     if (!v || !points.empty()) return std::nullopt;
     total += std::copysign(*v, total < 0 ? -1.0 : 1.0);
   }
-  if (picas.empty() && points.empty()) return std::nullopt;
   return total;
 }
 

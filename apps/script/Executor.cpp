@@ -84,6 +84,7 @@ class Replay {
         FailureKind::Script,
         {script_.name, opener,
          "the script ended while the dialog \"" + name + "\" it opened was still open; the dialog was cancelled"}});
+    report_.completed = false;
     stopped_ = true;
   }
 

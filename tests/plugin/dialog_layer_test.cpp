@@ -12,6 +12,7 @@
 #include "QMDM/ADMSuites.h"
 #include "QMDM/BaseDialog.h"
 #include "QMDM/ImplCommon/QMDMExceptions.h"
+#include "hostcall/Error.h"
 #include "host/Dialogs.h"
 #include "tests/plugin/DialogDriver.h"
 #include "tests/plugin/LayerSession.h"

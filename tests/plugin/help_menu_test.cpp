@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -92,8 +93,9 @@ TEST(HelpMenus, TheMakersGroupAndTrainingItemOfAnotherPluginAreShared) {
   LoadedHost h;
   AddOtherPluginsMenus(*h);
   const std::size_t before = h->MenuItems().size();
+  const std::size_t makerItems = ItemsWithText(*h, "Quillmark").size();
   ASSERT_EQ(h->Startup(), kNoErr);
-  EXPECT_EQ(ItemsWithText(*h, "Quillmark").size(), 1u) << "a second maker's item";
+  EXPECT_EQ(ItemsWithText(*h, "Quillmark").size(), makerItems) << "a second maker's item";
   ASSERT_EQ(ItemsWithText(*h, "Corvane").size(), 1u);
   EXPECT_EQ(ItemsWithText(*h, "Corvane")[0].group, "com.quillmark");
   // The plug-in's own items: its submenu item and the five commands.
@@ -114,7 +116,8 @@ TEST(HelpMenus, FailedAddsLeaveOnlyThoseItemsOut) {
       {"fourth add (Visit)", "AddMenuItem", 4, {"MVisitQMCom"}},
       {"every add", "AddMenuItem", 0,
        {"HelpAboutCorvane", "MVisitQMCom", "MHelpCorvane", "MTutorialMovies", "MCheckUpdates", "QuillmarkTrainingSite"}},
-      {"making submenus", "AddMenuGroupAsSubMenu", 0, {}},
+      // Without the plug-in's submenu only the About item has a group to go to.
+      {"making submenus", "AddMenuGroupAsSubMenu", 0, {"MVisitQMCom", "MHelpCorvane", "MTutorialMovies", "MCheckUpdates"}},
       {"walking the groups", "CountMenuGroups", 0, {}},
       {"walking the items", "CountMenuItems", 0, {"QuillmarkTrainingSite"}},
   };

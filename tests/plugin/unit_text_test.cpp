@@ -51,7 +51,9 @@ TEST(UnitText, TypedLengthsInPoints) {
     SCOPED_TRACE(c.typed);
     const std::optional<double> got = ParseLength(c.typed, c.fieldUnits);
     ASSERT_EQ(got.has_value(), c.points.has_value());
-    if (got) EXPECT_NEAR(*got, *c.points, 1e-9);
+    if (got) {
+      EXPECT_NEAR(*got, *c.points, 1e-9);
+    }
   }
 }
 
