@@ -42,4 +42,5 @@
     kAIUserInterfaceThemeSuiteVersion)                                                            \
   X(AIPanelFlyoutMenuSuite, PanelFlyoutMenu, kAIPanelFlyoutMenuSuite, kAIPanelFlyoutMenuSuiteVersion) \
   X(AIModalParentSuite, ModalParent, kAIModalParentSuite, kAIModalParentSuiteVersion)             \
-  X(CorvanePlatformSuite, Platform, kCorvanePlatformSuite, kCorvanePlatformSuiteVersion)
+  X(CorvanePlatformSuite, Platform, kCorvanePlatformSuite, kCorvanePlatformSuiteVersion)                 \
+  X(CorvaneWindowSuite, Window, kCorvaneWindowSuite, kCorvaneWindowSuiteVersion)

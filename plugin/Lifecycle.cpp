@@ -4,6 +4,7 @@
 #include "hostcall/FirstFailure.h"
 #include "hostcall/HostCall.h"
 #include "hostcall/ModuleSession.h"
+#include "plugin/MenuCommands.h"
 #include "plugin/PluginGlobals.h"
 #include "tools/framework/Registration.h"
 
@@ -74,6 +75,7 @@ void StartPlugin(SPMessageData& header) {
   PluginGlobals* globals = new PluginGlobals(header.self);
   SetCurrentGlobals(globals);
   header.globals = globals;
+  BuildHelpMenus(*globals);
   RegisterListenerNotifiers(*globals);
   Tools::RegisterTools(OwnHeader(*globals, header), globals->tools, globals->annotators);
   TakeOwnAccess(globals->self);

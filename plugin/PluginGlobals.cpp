@@ -3,6 +3,7 @@
 #include "hostcall/BlockMemory.h"
 #include "hostcall/FirstFailure.h"
 #include "hostcall/ModuleSession.h"
+#include "plugin/MenuCommands.h"
 
 namespace {
 
@@ -26,7 +27,15 @@ PluginGlobals::~PluginGlobals() {
   DestroyMenuCommands(menus);
 }
 
-void PluginGlobals::CreateObjects() { Tools::CreateTools(tools, annotators, Services()); }
+void PluginGlobals::CreateObjects() {
+  Tools::CreateTools(tools, annotators, Services());
+  try {
+    plugin::CreateMenuCommands(menus);
+  } catch (...) {
+    Tools::DestroyTools(tools, annotators);
+    throw;
+  }
+}
 
 void PluginGlobals::DestroyObjects() {
   ai::FirstFailure failure;

@@ -33,16 +33,16 @@ class PluginGlobals {
   static void* operator new(std::size_t size);
   static void operator delete(void* block) noexcept;
 
-  // Creates the tool objects, with every menu command entry empty; throws
-  // (with nothing created) when the host's memory runs out.
+  // Creates the tool and menu command objects; throws (with nothing
+  // created) when memory runs out.
   explicit PluginGlobals(SPPluginRef self);
   // Destroys the tool and menu command objects and frees the lists' storage.
   ~PluginGlobals();
   PluginGlobals(const PluginGlobals&) = delete;
   PluginGlobals& operator=(const PluginGlobals&) = delete;
 
-  // Builds the tool objects into their entries, at start-up and after a
-  // "Reload" (all or nothing).
+  // Builds the tool and menu command objects into their entries, at start-up
+  // and after a "Reload" (all or nothing).
   void CreateObjects();
   // Destroys the objects at "Unload", first dropping the listeners that live
   // inside them; every handle stays.
@@ -52,6 +52,8 @@ class PluginGlobals {
   Tools::ToolTable tools;
   Tools::AnnotatorTable annotators;
   plugin::MenuTable menus;
+  // The shared training-site item, when this plug-in added it.
+  AIMenuItemHandle trainingItem = nullptr;
   Tools::NotifierList selectionList;  // "AI Art Selection Changed Notifier"
   Tools::NotifierList modifiersList;  // "AI Tool Modifiers Changed Notifier"
   Tools::NotifierList documentList;   // "AI Document Changed Notifier"

@@ -1,6 +1,7 @@
 #include "plugin/Routing.h"
 
 #include "QMDM/ImplCommon/QMDMLayer.h"
+#include "plugin/MenuCommands.h"
 #include "plugin/PluginGlobals.h"
 #include "hostcall/Tokens.h"
 #include "tools/framework/BaseTool.h"
@@ -56,6 +57,7 @@ void RouteAnnotationMessage(const Tokens& tokens, const char* selector, AIAnnota
 void RouteMenuMessage(const Tokens& tokens, const char* selector, AIMenuMessage& message) {
   PluginGlobals* globals = CurrentGlobals();
   if (!globals) return;
+  if (tokens.Is(selector, kSelectorAIGoMenuItem) && RunTrainingItem(*globals, message.menuItem)) return;
   const MenuEntry* entry = FindMenuItem(*globals, message.menuItem);
   if (!entry || !entry->command) return;
   if (tokens.Is(selector, kSelectorAIGoMenuItem))

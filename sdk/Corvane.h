@@ -10,5 +10,6 @@
 #include "sdk/AIViewSuites.h"
 #include "sdk/AIInterfaceSuites.h"
 #include "sdk/CorvanePlatform.h"
+#include "sdk/CorvaneWindow.h"
 
 #endif

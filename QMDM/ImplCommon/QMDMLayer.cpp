@@ -1,5 +1,6 @@
 #include "QMDM/ImplCommon/QMDMLayer.h"
 
+#include "QMDM/ImplCommon/CoADM.h"
 #include "hostcall/Error.h"
 #include "hostcall/FirstFailure.h"
 #include "hostcall/HostCall.h"
@@ -23,6 +24,7 @@ struct LayerState {
   AIPluginUserHandle user = nullptr;
   PixelScale scale;
   ThemeColors colors;
+  bool dark = false;
   // The layer's long-lived suites, acquired at Start and released at Stop.
   ai::SuiteSet suites;
 
@@ -42,8 +44,12 @@ struct LayerState {
     user = nullptr;
     scale = {};
     colors = {};
+    dark = false;
   }
 };
+
+// The host reports brightness from 0 (darkest) to 1 (lightest).
+constexpr double kDarkBelowBrightness = 0.5;
 
 LayerState& State() { return ai::SessionPart<LayerState>(); }
 ai::SuiteSet& LayerSuites() { return State().suites; }
@@ -136,8 +142,10 @@ bool Started() noexcept { return State().started; }
 
 void HandleNotifier(const AINotifierMessage& message) {
   if (!State().started || !message.notifier) return;
-  if (message.notifier == State().uiUpdate)
+  if (message.notifier == State().uiUpdate) {
     ReadThemeColors();
+    CoADMDialog::RefreshOpenDialogs();
+  }
   else if (message.notifier == State().appShutdown)
     GiveBackUserHandle();
   else if (message.notifier == State().allPluginsStarted)
@@ -148,10 +156,14 @@ void ReadThemeColors() {
   const AIUserInterfaceThemeSuite& theme = LayerSuites().UserInterfaceTheme();
   ThemeColors colors;
   for (int32_t set = 0; set < 2; ++set) ai::Check(theme.GetUIThemeColorSet(set, &colors.sets[set]));
+  double brightness = 1;
+  ai::Check(theme.GetUIBrightness(&brightness));
   State().colors = colors;
+  State().dark = brightness < kDarkBelowBrightness;
 }
 
 const ThemeColors& CurrentThemeColors() noexcept { return State().colors; }
+bool DarkAppearance() noexcept { return State().dark; }
 SPPluginRef PluginRef() noexcept { return State().plugin; }
 SPModuleHandle ModuleHandle() noexcept { return State().module; }
 const PixelScale& CurrentPixelScale() noexcept { return State().scale; }

@@ -46,6 +46,9 @@ struct ThemeColors {
 // Reads the theme colours from the host again.
 void ReadThemeColors();
 const ThemeColors& CurrentThemeColors() noexcept;
+// Whether the host's interface is dark (brightness below one half), as of
+// the last ReadThemeColors.
+bool DarkAppearance() noexcept;
 
 SPPluginRef PluginRef() noexcept;
 // Null while the layer is stopped.

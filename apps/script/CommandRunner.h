@@ -63,6 +63,18 @@ class CommandRunner {
   AIErr operator()(const cmd::ExpectTool& c);
   AIErr operator()(const cmd::ExpectPref& c);
   AIErr operator()(const cmd::ExpectNoLeaks& c);
+  // The plug-in's dialogs (DialogCommands.cpp).  Acting with no dialog open,
+  // on an item it does not have, or on a disabled or hidden item fails.
+  AIErr operator()(const cmd::ListMenus& c);
+  AIErr operator()(const cmd::DialogSet& c);
+  AIErr operator()(const cmd::DialogToggle& c);
+  AIErr operator()(const cmd::DialogPress& c);
+  AIErr operator()(const cmd::DialogKey& c);
+  AIErr operator()(const cmd::DialogClose& c);
+  AIErr operator()(const cmd::Appearance& c);
+  AIErr operator()(const cmd::ExpectOpened& c);
+  AIErr operator()(const cmd::ExpectDialog& c);
+  AIErr operator()(const cmd::ExpectDialogItem& c);
 
  private:
   AIRealPoint ToArtwork(const Position& p) const;

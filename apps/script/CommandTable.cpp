@@ -72,6 +72,18 @@ Command ParseMouse(Arguments& a) {
   return cmd::Mouse{.kind = kind, .at = a.At(), .bare = false};
 }
 
+Command ParseDialogKey(Arguments& a) {
+  if (a.TakeKeyword("escape")) return cmd::DialogKey{kCorvaneKeyEscape};
+  if (a.TakeKeyword("enter")) return cmd::DialogKey{kCorvaneKeyEnter};
+  throw ScriptSyntaxError("KEY must be escape or enter");
+}
+
+Command ParseAppearance(Arguments& a) {
+  if (a.TakeKeyword("light")) return cmd::Appearance{false};
+  if (a.TakeKeyword("dark")) return cmd::Appearance{true};
+  throw ScriptSyntaxError("the appearance must be light or dark");
+}
+
 }  // namespace
 
 const std::vector<CommandEntry>& CommandTable() {
@@ -98,7 +110,11 @@ const std::vector<CommandEntry>& CommandTable() {
          return cmd::Scroll{{x, a.Real("Y")}};
        }},
       {{"smartguides", "smartguides on|off"}, [](Arguments& a) -> Command { return cmd::SmartGuides{a.OnOff()}; }},
-      {{"menu", "menu ITEM"}, [](Arguments& a) -> Command { return cmd::Menu{a.Text("ITEM")}; }},
+      {{"menu", "menu ITEM|--list"},
+       [](Arguments& a) -> Command {
+         if (a.TakeKeyword("--list")) return cmd::ListMenus{};
+         return cmd::Menu{a.Text("ITEM")};
+       }},
       {{"select", "select all|none"},
        [](Arguments& a) -> Command {
          if (a.TakeKeyword("none")) return cmd::SelectArt{false};
@@ -143,6 +159,28 @@ const std::vector<CommandEntry>& CommandTable() {
          return cmd::ExpectPref{std::move(section), std::move(key), a.TypedValue()};
        }},
       {{"expect no-leaks", "expect no-leaks"}, [](Arguments&) -> Command { return cmd::ExpectNoLeaks{}; }},
+      {{"dialog-set", "dialog-set ID TEXT"},
+       [](Arguments& a) -> Command {
+         const int32_t id = a.Integer("ID");
+         return cmd::DialogSet{id, a.Text("TEXT")};
+       }},
+      {{"dialog-toggle", "dialog-toggle ID"}, [](Arguments& a) -> Command { return cmd::DialogToggle{a.Integer("ID")}; }},
+      {{"dialog-press", "dialog-press ID"}, [](Arguments& a) -> Command { return cmd::DialogPress{a.Integer("ID")}; }},
+      {{"dialog-key", "dialog-key escape|enter"}, ParseDialogKey},
+      {{"dialog-close", "dialog-close"}, [](Arguments&) -> Command { return cmd::DialogClose{}; }},
+      {{"appearance", "appearance light|dark"}, ParseAppearance},
+      {{"expect opened", "expect opened PATTERN"},
+       [](Arguments& a) -> Command { return cmd::ExpectOpened{a.Text("PATTERN")}; }},
+      {{"expect dialog", "expect dialog NAME|none"},
+       [](Arguments& a) -> Command {
+         if (a.TakeKeyword("none")) return cmd::ExpectDialog{std::nullopt};
+         return cmd::ExpectDialog{a.Text("NAME")};
+       }},
+      {{"expect dialog-item", "expect dialog-item ID TEXT"},
+       [](Arguments& a) -> Command {
+         const int32_t id = a.Integer("ID");
+         return cmd::ExpectDialogItem{id, a.Text("TEXT")};
+       }},
   };
   return table;
 }

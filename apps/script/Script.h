@@ -143,13 +143,36 @@ struct ExpectPref {
 // suites acquired, hit records and dictionary references as when it began.
 struct ExpectNoLeaks {};
 
+// --- the plug-in's dialogs (DialogCommands.cpp); each acts on the open
+// dialog, inside the modal loop of the command that opened it.
+struct ListMenus {};  // "menu --list": prints the host's menu tree
+struct DialogSet {    // typed into an edit field, then Enter
+  int32_t id = 0;
+  std::string text;
+};
+struct DialogToggle { int32_t id = 0; };
+struct DialogPress { int32_t id = 0; };
+struct DialogKey { int32_t key = 0; };  // kCorvaneKeyEscape, kCorvaneKeyEnter
+struct DialogClose {};                  // the close box
+struct Appearance { bool dark = false; };
+// The last file or address opened with the default application matches the
+// pattern ('*' any run of characters, '?' one).
+struct ExpectOpened { std::string pattern; };
+struct ExpectDialog { std::optional<std::string> name; };  // nullopt: none open
+struct ExpectDialogItem {
+  int32_t id = 0;
+  std::string text;
+};
+
 }  // namespace cmd
 
 using Command = std::variant<cmd::SelectTool, cmd::EditOptions, cmd::Mouse, cmd::Click, cmd::DragTo, cmd::Hold,
                              cmd::Release, cmd::Zoom, cmd::Scroll, cmd::SmartGuides, cmd::Menu, cmd::SelectArt, cmd::TransformAgain,
                              cmd::Undo, cmd::Redo, cmd::SetPref, cmd::InjectFault, cmd::Save, cmd::Snapshot, cmd::ExpectError,
                              cmd::ExpectCount, cmd::ExpectAnchorsOnCircle, cmd::ExpectCursor, cmd::ExpectTool,
-                             cmd::ExpectPref, cmd::ExpectNoLeaks>;
+                             cmd::ExpectPref, cmd::ExpectNoLeaks, cmd::ListMenus, cmd::DialogSet, cmd::DialogToggle,
+                             cmd::DialogPress, cmd::DialogKey, cmd::DialogClose, cmd::Appearance, cmd::ExpectOpened,
+                             cmd::ExpectDialog, cmd::ExpectDialogItem>;
 
 struct Line {
   int number = 0;  // 1-based line in the script file

@@ -6,6 +6,7 @@
 #include "host/model/Workspace.h"
 #include "host/render/Cairo.h"
 #include "host/render/PaintCursor.h"
+#include "host/render/PaintDialogs.h"
 #include "host/render/PaintDocument.h"
 #include "host/render/PaintOverlay.h"
 #include "host/render/PaintSelection.h"
@@ -40,6 +41,7 @@ Picture RenderView(const Snapshot& snapshot, const RenderOptions& options) {
   PaintDocument(canvas, snapshot.document, snapshot.view);
   if (snapshot.document && options.showSelection) PaintSelection(canvas, *snapshot.document, snapshot.view);
   PaintOverlay(canvas, snapshot.overlay);
+  PaintDialogs(canvas, snapshot.dialogs);
   if (snapshot.cursor && snapshot.cursorAt) PaintCursor(canvas, *snapshot.cursor, *snapshot.cursorAt);
   CheckCairo(cairo_status(context.get()), "draw the picture");
   return PictureOf(surface.get());
@@ -53,6 +55,7 @@ Snapshot SnapshotOf(Host& host, std::optional<AIPoint> cursorAt) {
   s.overlay = host.Drawing();
   s.cursor = &host.Cursor();
   s.cursorAt = cursorAt;
+  s.dialogs = Windows(host);
   return s;
 }
 

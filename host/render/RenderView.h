@@ -20,7 +20,9 @@
 //      overlay mode are drawn at half opacity, since they were not asked to
 //      cover the artwork fully); texts in a plain sans font at 11 px with the
 //      baseline starting at the call's point;
-//   6. the cursor, if a position is given: the image cursor with its hot spot
+//   6. the plug-in's open windows (dialogs) in screen pixels, the screen
+//      being the view (PaintDialogs.h);
+//   7. the cursor, if a position is given: the image cursor with its hot spot
 //      pixel on that position, or the system cursor drawn as a simple shape
 //      (arrow, crosshair, text beam, "no" sign, hourglass; the hands as the
 //      arrow).  A cursor the plug-in never set shows as the arrow.
@@ -43,6 +45,7 @@
 #include <optional>
 #include <span>
 
+#include "host/Dialogs.h"
 #include "host/Host.h"
 #include "host/model/Document.h"
 #include "host/model/View.h"
@@ -57,6 +60,9 @@ struct Snapshot {
   std::span<const DrawCall> overlay;
   const CursorState* cursor = nullptr;  // nullptr: no cursor drawn
   std::optional<AIPoint> cursorAt;      // view pixel of the hot spot; nullopt: no cursor drawn
+  // Open windows of the plug-in, drawn over the overlay and under the cursor
+  // (PaintDialogs.h).
+  std::vector<WindowInfo> dialogs;
 };
 
 struct RenderOptions {

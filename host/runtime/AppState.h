@@ -15,6 +15,7 @@
 
 #include "host/Host.h"
 #include "host/runtime/HandleTable.h"
+#include "host/runtime/WindowSystem.h"
 #include "sdk/Corvane.h"
 
 namespace host::runtime {
@@ -120,6 +121,8 @@ struct AppState {
   // Brightness at or above this shows the light theme.
   static constexpr double kLightThemeThreshold = 0.5;
   const ThemeTable& theme() const { return brightness >= kLightThemeThreshold ? lightTheme : darkTheme; }
+  // Windows and controls of the window suite.
+  WindowSystem windowSystem;
 
   // --- the platform
   HandleTable<PlatformCursorRef, CursorState> cursors;

@@ -32,6 +32,8 @@ void AddSessionSuites(SuiteRegistry& registry);
 void AddDialogSuites(SuiteRegistry& registry);
 // "Corvane Platform Suite".
 void AddPlatformSuite(SuiteRegistry& registry);
+// "Corvane Window Suite".
+void AddWindowSuite(SuiteRegistry& registry);
 
 inline void AddApplicationSuites(SuiteRegistry& registry) {
   AddBasicSuites(registry);
@@ -43,6 +45,7 @@ inline void AddApplicationSuites(SuiteRegistry& registry) {
   AddSessionSuites(registry);
   AddDialogSuites(registry);
   AddPlatformSuite(registry);
+  AddWindowSuite(registry);
 }
 
 }  // namespace host::runtime
