@@ -1,5 +1,6 @@
 #include "tools/framework/FSMTool.h"
 
+#include "geometry/host/new_circle_path.h"
 #include "hostcall/Error.h"
 #include "hostcall/HostCall.h"
 #include "tools/framework/AnnoRenderBase.h"
@@ -16,6 +17,6 @@ void SnapCursor(const char* control, AIToolMessage* message) {
   message->cursor = snapped;
 }
 
-bool CanCreateArtNow() { return CanCreateArt(ai::Suites()); }
+bool CanCreateArtNow() { return geom::hostpath::InsertionPointEditable(ai::Suites()); }
 
 }  // namespace Tools
