@@ -43,13 +43,6 @@ std::optional<InsertionPoint> EditableInsertionPoint(ai::SuiteSet& suites) {
   return at;
 }
 
-bool InsertionPointEditable(ai::SuiteSet& suites) {
-  InsertionPoint at;
-  AIBoolean editable = false;
-  ai::Check(suites.Art().GetInsertionPoint(&at.prep, &at.paintOrder, &editable));
-  return editable;
-}
-
 AIArtHandle NewCirclePath(ai::SuiteSet& suites, const SegmentList& circle, bool deselectOthers) {
   if (circle.empty() || circle.size() > static_cast<std::size_t>(std::numeric_limits<int16_t>::max()))
     ai::ThrowBadParameter();

@@ -18,11 +18,6 @@ struct InsertionPoint {
 // visible and unlocked); nothing otherwise. Never raises: any failure means nothing.
 std::optional<InsertionPoint> EditableInsertionPoint(ai::SuiteSet& suites);
 
-// Whether new art can go at the insertion point now (its layer visible and unlocked). Unlike
-// EditableInsertionPoint, a host that cannot tell (the art suite or the insertion point refused)
-// raises its code: that is a failure of the event, not a place where nothing may be drawn.
-bool InsertionPointEditable(ai::SuiteSet& suites);
-
 // Creates a closed path with the given segments at the host's insertion point and returns it,
 // fully selected and with its centre point visible; when deselectOthers is set everything else
 // is deselected first. Returns null, creating nothing, when the insertion point is not editable

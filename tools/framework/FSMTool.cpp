@@ -1,6 +1,5 @@
 #include "tools/framework/FSMTool.h"
 
-#include "geometry/host/new_circle_path.h"
 #include "hostcall/Error.h"
 #include "hostcall/HostCall.h"
 #include "tools/framework/AnnoRenderBase.h"
@@ -17,6 +16,6 @@ void SnapCursor(const char* control, AIToolMessage* message) {
   message->cursor = snapped;
 }
 
-bool CanCreateArtNow() { return geom::hostpath::InsertionPointEditable(ai::Suites()); }
+bool CanCreateArtNow() { return CanCreateArt(ai::Suites()); }
 
 }  // namespace Tools

@@ -33,8 +33,7 @@ namespace Tools {
 // string; nothing without one.
 void SnapCursor(const char* control, AIToolMessage* message);
 
-// Whether new art can be created now, on the call's suites; raises when the
-// host cannot tell (InsertionPointEditable).
+// Whether new art can be created now (CanCreateArt on the call's suites).
 bool CanCreateArtNow();
 
 template <class T>
@@ -71,7 +70,7 @@ class FSMTool : public BaseTool {
 
  protected:
   // The guard of a transition that leads to creating art: the host has an
-  // editable insertion point.  A host that cannot say fails the event.
+  // editable insertion point.
   bool CanCreate(ToolEvent&) { return CanCreateArtNow(); }
 
   FSMTool(std::span<const StateEntry<T>> states, std::span<const TransitionEntry<T>> transitions) noexcept
