@@ -9,6 +9,7 @@
 // be read back.  One Host per process at a time.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -45,6 +46,9 @@ struct HostOptions {
   // Interface brightness reported by the theme suite: 0 (darkest) .. 1
   // (lightest); 0.5 and above shows the light theme.
   double uiBrightness = 1.0;
+  // Undo steps kept; the oldest go first.  Each step holds a copy of the
+  // document, so the bound is what keeps memory in proportion.
+  std::size_t undoSteps = 100;
 };
 
 // A tool as registered by a plug-in.

@@ -64,7 +64,9 @@ ExitCode RunSession(const SessionConfig& config, const Script& script, std::ostr
   options.preferencesFile = config.preferences;
   host::Host host(options);
   if (const std::string& problem = host.preferences().LoadProblem(); !problem.empty()) {
-    say("warning: " + problem + "; starting with no preferences (the file is kept as .bad on the first change)");
+    say("warning: " + problem +
+        "; lines that cannot be read are skipped and kept as they are (a copy of the file is kept as .bad on the "
+        "first change)");
   }
   if (!StartPlugin(host, config.plugin, say)) return ExitCode::PluginError;
   try {

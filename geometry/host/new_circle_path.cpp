@@ -11,20 +11,21 @@ namespace geom::hostpath {
 
 namespace {
 
-// The shaping and selecting steps after the art exists: their results are deliberately not
-// checked, so a suite the host cannot provide just skips its step.
+// Writes the circle into the new art; raises the host's code when any step is refused (the
+// caller then removes the art, so no half-made path stays behind).
 void ShapeAsClosedPath(ai::SuiteSet& suites, AIArtHandle art, const SegmentList& circle) {
-  if (!suites.TryAcquire(ai::SuiteSet::Suite::Path)) return;
   std::vector<AIPathSegment> raw;
   raw.reserve(circle.size());
   for (const Segment& s : circle) raw.push_back(ToHost(s));
   const auto count = static_cast<int16_t>(raw.size());
   const AIPathSuite& path = suites.Path();
-  path.SetPathClosed(art, true);
-  path.SetPathSegmentCount(art, count);
-  path.SetPathSegments(art, 0, count, raw.data());
+  ai::Check(path.SetPathClosed(art, true));
+  ai::Check(path.SetPathSegmentCount(art, count));
+  ai::Check(path.SetPathSegments(art, 0, count, raw.data()));
 }
 
+// Selecting is presentation, not content: a refusal leaves a complete circle that is merely
+// not selected, so these results are deliberately not checked.
 void SelectAlone(ai::SuiteSet& suites, AIArtHandle art, bool deselectOthers) {
   if (deselectOthers && suites.TryAcquire(ai::SuiteSet::Suite::MatchingArt)) suites.MatchingArt().DeselectAll();
   suites.Art().SetArtUserAttr(art, kArtFullySelected, kArtFullySelected);
@@ -45,11 +46,20 @@ std::optional<InsertionPoint> EditableInsertionPoint(ai::SuiteSet& suites) {
 AIArtHandle NewCirclePath(ai::SuiteSet& suites, const SegmentList& circle, bool deselectOthers) {
   if (circle.empty() || circle.size() > static_cast<std::size_t>(std::numeric_limits<int16_t>::max()))
     ai::ThrowBadParameter();
-  const std::optional<InsertionPoint> at = EditableInsertionPoint(suites);
-  if (!at) return nullptr;
+  const AIArtSuite& artSuite = suites.Art();
+  InsertionPoint at;
+  AIBoolean editable = false;
+  ai::Check(artSuite.GetInsertionPoint(&at.prep, &at.paintOrder, &editable));
+  if (!editable) return nullptr;
   AIArtHandle art = nullptr;
-  if (suites.Art().NewArt(kPathArt, at->paintOrder, at->prep, &art) != kNoErr || !art) return nullptr;
-  ShapeAsClosedPath(suites, art, circle);
+  ai::Check(artSuite.NewArt(kPathArt, at.paintOrder, at.prep, &art));
+  if (!art) ai::ThrowBadParameter();
+  try {
+    ShapeAsClosedPath(suites, art, circle);
+  } catch (...) {
+    artSuite.DisposeArt(art);
+    throw;
+  }
   SelectAlone(suites, art, deselectOthers);
   return art;
 }

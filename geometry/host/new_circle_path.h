@@ -20,13 +20,16 @@ std::optional<InsertionPoint> EditableInsertionPoint(ai::SuiteSet& suites);
 
 // Creates a closed path with the given segments at the host's insertion point and returns it,
 // fully selected and with its centre point visible; when deselectOthers is set everything else
-// is deselected first. Returns null, creating nothing, when the insertion point cannot be
-// obtained or is not editable, or when the host refuses the new art: that is not an error.
+// is deselected first. Returns null, creating nothing, when the insertion point is not editable
+// (a locked or hidden layer): that is not an error.
+// Any refusal by the host on the way to a complete path (the art suite, the insertion point, the
+// new art, the path suite, the closed flag, the segment count or the segments) raises the host's
+// code, and art already made is removed first: the document then holds either the whole circle
+// or nothing of it. Selecting it afterwards is not checked: a refusal there leaves a complete,
+// unselected circle.
 // The segments are written as given (a circle builder has already rounded them). The path
-// takes whatever paint the host gives new art.
-// Once the art exists, the steps that shape and select it are not checked: a refusal leaves
-// the art as far as it got. Raises PARM, before anything is created, for an empty list or one
-// longer than a host path can be, which would otherwise leave an empty path in the document.
+// takes whatever paint the host gives new art. Raises PARM, before anything is created, for an
+// empty list or one longer than a host path can be.
 AIArtHandle NewCirclePath(ai::SuiteSet& suites, const SegmentList& circle, bool deselectOthers);
 
 }  // namespace geom::hostpath

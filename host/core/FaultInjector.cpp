@@ -20,6 +20,7 @@ void FaultInjector::Clear() {
 AIErr FaultInjector::Check(std::string_view suite, std::string_view function) {
   Key key{std::string(suite), std::string(function)};
   ++calls_[key];
+  if (recording_) log_.push_back({key.first, key.second});
   if (auto action = actions_.find(key); action != actions_.end()) {
     // Copied: the action may call Clear or OnCall itself.
     const std::function<void()> run = action->second;

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "sdk/SPTypes.h"
 
@@ -44,6 +45,20 @@ class FaultInjector {
   // Failures handed out so far.
   int FailuresInjected() const { return injected_; }
 
+  // One checked call: the suite and function, as the host names them.
+  struct Call {
+    std::string suite, function;
+    friend bool operator==(const Call&, const Call&) = default;
+  };
+  // Starts (afresh) or stops keeping every checked call in order, so that a
+  // run can be replayed with each of its calls failed in turn.
+  void RecordCalls(bool on) {
+    recording_ = on;
+    if (on) log_.clear();
+  }
+  // The calls kept since recording started, in the order they were made.
+  const std::vector<Call>& RecordedCalls() const { return log_; }
+
  private:
   struct Plan {
     AIErr code = 0;
@@ -54,6 +69,8 @@ class FaultInjector {
   std::map<Key, std::function<void()>, std::less<>> actions_;
   std::map<Key, int, std::less<>> calls_;
   int injected_ = 0;
+  bool recording_ = false;
+  std::vector<Call> log_;
 };
 
 }  // namespace host

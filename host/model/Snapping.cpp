@@ -1,5 +1,6 @@
 #include "host/model/Snapping.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -42,7 +43,17 @@ bool Visible(const Document& doc, ArtId id) {
   return doc.layer(doc.LayerOf(id)).visible;
 }
 
-void OfferPath(const Art& path, Point p, std::string_view control, NearestCandidate& points, NearestCandidate& lines) {
+// Whether a piece can offer anything within tolerance of p: its midpoint and
+// every point of it lie inside the box of its control points, so a box that
+// is farther away than the tolerance rules the piece out without measuring.
+bool Reaches(const Cubic& c, Point p, double tolerance) {
+  const double left = std::min({c.p0.h, c.p1.h, c.p2.h, c.p3.h}), right = std::max({c.p0.h, c.p1.h, c.p2.h, c.p3.h});
+  const double bottom = std::min({c.p0.v, c.p1.v, c.p2.v, c.p3.v}), top = std::max({c.p0.v, c.p1.v, c.p2.v, c.p3.v});
+  return p.h >= left - tolerance && p.h <= right + tolerance && p.v >= bottom - tolerance && p.v <= top + tolerance;
+}
+
+void OfferPath(const Art& path, Point p, std::string_view control, double tolerance, NearestCandidate& points,
+               NearestCandidate& lines) {
   auto has = [&](char letter) { return control.find(letter) != std::string_view::npos; };
   for (const Segment& s : path.segments) {
     if (has('A')) points.Offer(s.p);
@@ -54,6 +65,7 @@ void OfferPath(const Art& path, Point p, std::string_view control, NearestCandid
   const int pieces = PieceCount(path.segments, path.closed);
   for (int i = 0; i < pieces; ++i) {
     const Cubic c = PieceOf(path.segments, i);
+    if (!Reaches(c, p, tolerance)) continue;
     if (has('M')) points.Offer(Evaluate(c, 0.5));
     if (has('F')) lines.Offer(Nearest(c, p).point);
   }
@@ -73,7 +85,7 @@ Point Snap(const Document& doc, Point p, std::string_view control, const std::ve
   if (settings.smartGuides) {
     ForEachArtFrontToBack(doc, [&](ArtId id) {
       const Art& a = doc.art(id);
-      if (a.type() == ArtType::Path && Visible(doc, id)) OfferPath(a, p, control, points, lines);
+      if (a.type() == ArtType::Path && Visible(doc, id)) OfferPath(a, p, control, settings.tolerance, points, lines);
     });
   }
   if (points.best()) return *points.best();

@@ -38,6 +38,7 @@ Host::Impl::Impl(HostOptions opts)
   app.appRevision = options.appRevision;
   app.displayDpi = options.displayDpi;
   app.brightness = options.uiBrightness;
+  undo.SetLimit(options.undoSteps);
   app.currentView = [this] { return CurrentView(); };
   preferences = MakePreferences(options);
   app.preferences = preferences.get();

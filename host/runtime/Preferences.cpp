@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -74,6 +75,7 @@ Preferences::Value ParseValue(std::string_view type, std::string_view text, cons
   } else if (type == kRealType) {
     v.type = Preferences::Type::Real;
     if (!ParseWhole(text, v.real)) return fail("real '" + std::string(text) + "' is not a number");
+    if (!std::isfinite(v.real)) return fail("real '" + std::string(text) + "' is not a finite number");
   } else {
     return fail("unknown type '" + std::string(type) + "'");
   }
@@ -92,7 +94,10 @@ std::string FormatValue(const Preferences::Value& v) {
   throw HostError(kFileErr, file.string() + ": " + problem);
 }
 
-std::string Errno() { return std::strerror(errno); }
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Backups of unreadable files: "<file>.bad", then "<file>.bad.1" and on.
+constexpr int kMaxBackups = 1000;
 
 }  // namespace
 
@@ -119,39 +124,59 @@ Preferences::Preferences(std::filesystem::path file) : file_(std::move(file)) {
   }
   std::ostringstream text;
   text << in.rdbuf();
-  try {
-    entries_ = Parse(text.str(), file_.string());
-  } catch (const HostError& e) {
-    loadProblem_ = e.what();
-    keepCorruptFile_ = true;
+  Contents contents = Read(text.str(), file_.string());
+  entries_ = std::move(contents.entries);
+  kept_ = std::move(contents.kept);
+  for (const std::string& problem : contents.problems) {
+    if (!loadProblem_.empty()) loadProblem_ += '\n';
+    loadProblem_ += problem;
   }
+  keepCorruptFile_ = !contents.problems.empty();
 }
 
-Preferences::Entries Preferences::Parse(std::string_view text, const std::string& name) {
-  Entries entries;
-  if (text.empty()) return entries;
+Preferences::Contents Preferences::Read(std::string_view text, const std::string& name) {
+  Contents contents;
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  if (text.empty()) return contents;
   int lineNumber = 0;
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t newline = text.find('\n', start);
-    const std::string_view line =
+    std::string_view line =
         text.substr(start, newline == std::string_view::npos ? std::string_view::npos : newline - start);
     start = newline == std::string_view::npos ? text.size() : newline + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // a file saved with CRLF line ends
     const std::string where = name + ":" + std::to_string(++lineNumber) + ": ";
-    if (lineNumber == 1) {
-      if (line != kFormatLine) throw HostError(kFileErr, where + "not a preference file (expected '" + std::string(kFormatLine) + "')");
-      continue;
+    try {
+      ReadLine(line, lineNumber, where, contents.entries);
+    } catch (const HostError& e) {
+      contents.problems.push_back(e.what());
+      contents.kept.emplace_back(line);
     }
-    if (line.empty() || line.front() == '#') continue;
-    const auto fields = Split(line);
-    if (fields.size() != kFieldCount)
-      throw HostError(kFileErr, where + std::to_string(fields.size()) + " fields, expected " + std::to_string(kFieldCount));
-    if (fields[2].empty()) throw HostError(kFileErr, where + "empty key");
-    const Value value = ParseValue(fields[0], fields[3], where);
-    if (!entries.emplace(std::pair{std::string(fields[1]), std::string(fields[2])}, value).second)
-      throw HostError(kFileErr, where + "key '" + std::string(fields[2]) + "' repeated in its section");
   }
-  return entries;
+  return contents;
+}
+
+void Preferences::ReadLine(std::string_view line, int lineNumber, const std::string& where, Entries& entries) {
+  if (lineNumber == 1) {
+    if (line != kFormatLine)
+      throw HostError(kFileErr, where + "not a preference file (expected '" + std::string(kFormatLine) + "')");
+    return;
+  }
+  if (line.empty() || line.front() == '#') return;
+  const auto fields = Split(line);
+  if (fields.size() != kFieldCount)
+    throw HostError(kFileErr, where + std::to_string(fields.size()) + " fields, expected " + std::to_string(kFieldCount));
+  if (fields[2].empty()) throw HostError(kFileErr, where + "empty key");
+  const Value value = ParseValue(fields[0], fields[3], where);
+  if (!entries.emplace(std::pair{std::string(fields[1]), std::string(fields[2])}, value).second)
+    throw HostError(kFileErr, where + "key '" + std::string(fields[2]) + "' repeated in its section");
+}
+
+Preferences::Entries Preferences::Parse(std::string_view text, const std::string& name) {
+  Contents contents = Read(text, name);
+  if (!contents.problems.empty()) throw HostError(kFileErr, contents.problems.front());
+  return std::move(contents.entries);
 }
 
 std::string Preferences::Format(const Entries& entries) {
@@ -205,17 +230,21 @@ void Preferences::PutReal(std::string_view section, std::string_view key, double
 void Preferences::SetDefault(std::string_view section, std::string_view key, Value value) {
   CheckName(section, "section");
   CheckName(key, "key");
-  entries_.emplace(std::pair{std::string(section), std::string(key)}, value);
+  const std::pair<std::string, std::string> k{std::string(section), std::string(key)};
+  if (entries_.emplace(k, value).second) defaultsOnly_.insert(k);
 }
 
 void Preferences::Put(std::string_view section, std::string_view key, Value value) {
   CheckName(section, "section");
   CheckName(key, "key");
   if (key.empty()) throw HostError(kBadParameterErr, "empty preference key");
+  if (value.type == Type::Real && !std::isfinite(value.real))
+    throw HostError(kBadParameterErr, "preference '" + std::string(key) + "' is not a finite number");
   const std::pair<std::string, std::string> k{std::string(section), std::string(key)};
   auto it = entries_.find(k);
   const bool existed = it != entries_.end();
   const Value previous = existed ? it->second : Value{};
+  const bool wasDefault = defaultsOnly_.erase(k) != 0;
   entries_[k] = value;
   try {
     Save();
@@ -224,6 +253,7 @@ void Preferences::Put(std::string_view section, std::string_view key, Value valu
       entries_[k] = previous;
     else
       entries_.erase(k);
+    if (wasDefault) defaultsOnly_.insert(k);
     throw;
   }
 }
@@ -233,10 +263,12 @@ bool Preferences::Erase(std::string_view section, std::string_view key) {
   if (it == entries_.end()) return false;
   const auto saved = *it;
   entries_.erase(it);
+  const bool wasDefault = defaultsOnly_.erase(saved.first) != 0;
   try {
     Save();
   } catch (...) {
     entries_.insert(saved);
+    if (wasDefault) defaultsOnly_.insert(saved.first);
     throw;
   }
   return true;
@@ -250,14 +282,32 @@ void Preferences::Save() const {
     if (ec) FileError(file_.parent_path(), "cannot create the folder: " + ec.message());
   }
   if (keepCorruptFile_) {
-    std::filesystem::path bad = file_;
-    bad += kCorruptSuffix;
-    if (std::filesystem::exists(file_, ec) && ::rename(file_.c_str(), bad.c_str()) != 0)
-      FileError(file_, "cannot move the unreadable file aside to " + bad.string() + ": " + Errno());
+    KeepBackup();
     keepCorruptFile_ = false;
   }
-  if (const std::string problem = WriteFileAtomically(file_, Format(entries_)); !problem.empty())
-    FileError(file_, problem);
+  Entries stored;
+  for (const auto& entry : entries_)
+    if (!defaultsOnly_.count(entry.first)) stored.insert(entry);
+  std::string text = Format(stored);
+  for (const std::string& line : kept_) text += line + '\n';
+  if (const std::string problem = WriteFileAtomically(file_, text); !problem.empty()) FileError(file_, problem);
+}
+
+// A copy, not a move: the file itself (a link, its permissions) is rewritten
+// in place, and an earlier backup is never overwritten.
+void Preferences::KeepBackup() const {
+  std::error_code ec;
+  if (!std::filesystem::exists(file_, ec)) return;
+  for (int n = 0; n < kMaxBackups; ++n) {
+    std::filesystem::path bad = file_;
+    bad += kCorruptSuffix;
+    if (n > 0) bad += "." + std::to_string(n);
+    if (std::filesystem::exists(bad, ec)) continue;
+    if (!std::filesystem::copy_file(file_, bad, std::filesystem::copy_options::none, ec))
+      FileError(file_, "cannot keep a copy of the unreadable file as " + bad.string() + ": " + ec.message());
+    return;
+  }
+  FileError(file_, "cannot keep a copy of the unreadable file: too many backups");
 }
 
 }  // namespace host

@@ -23,18 +23,26 @@
 // and renames it over the file, so the file is always either the old or the
 // new content.  Saving creates the directory when it is missing.
 //
-// A corrupt file (HostError naming file and line) makes the Host start with
-// an empty store and keep the problem in LoadProblem(); the corrupt file is
-// left alone until the first save, which first renames it to
-// "<file>.bad" so that its content is never silently lost.
+// Reading keeps what it cannot read: a byte-order mark is skipped, CRLF line
+// ends read as line ends, and a line that cannot be read (a wrong first line,
+// a bad field, a non-finite real, a repeated key) is skipped, reported by
+// LoadProblem() with file and line, and written back verbatim after the
+// entries whenever the file is saved.  The first save after such a load also
+// keeps a copy of the file as "<file>.bad" ("<file>.bad.1" and on when
+// earlier copies exist; none is ever overwritten).
+//
+// Host defaults (SetDefault) live in memory only: the file gets a key when it
+// is written, not when the host assumes a value for it.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "sdk/SPTypes.h"
 
@@ -62,7 +70,8 @@ class Preferences {
   explicit Preferences(std::filesystem::path file);
 
   const std::filesystem::path& file() const { return file_; }
-  // Empty when the file loaded (or did not exist); otherwise what was wrong.
+  // Empty when the file loaded (or did not exist); otherwise what was wrong,
+  // one line per problem.
   const std::string& LoadProblem() const { return loadProblem_; }
 
   // Reads: HostError(kNoSuchKeyErr) when the key is not stored,
@@ -85,18 +94,29 @@ class Preferences {
   bool Erase(std::string_view section, std::string_view key);
 
   // The file format, for tests and tools.  Parse throws HostError(kFileErr)
-  // with "<name>:<line>: <problem>".
+  // with "<name>:<line>: <problem>" for the first line it cannot read; Read
+  // goes on past such lines, keeping them and their problems.
   using Entries = std::map<std::pair<std::string, std::string>, Value, std::less<>>;
+  struct Contents {
+    Entries entries;
+    std::vector<std::string> kept;      // unreadable lines, verbatim
+    std::vector<std::string> problems;  // "<name>:<line>: <problem>", one per kept line
+  };
   static Entries Parse(std::string_view text, const std::string& name);
+  static Contents Read(std::string_view text, const std::string& name);
   static std::string Format(const Entries& entries);
 
  private:
   const Value& Find(std::string_view section, std::string_view key, Type type) const;
   void Put(std::string_view section, std::string_view key, Value value);
   void Save() const;
+  void KeepBackup() const;
+  static void ReadLine(std::string_view line, int lineNumber, const std::string& where, Entries& entries);
 
   std::filesystem::path file_;
   Entries entries_;
+  std::vector<std::string> kept_;
+  std::set<std::pair<std::string, std::string>> defaultsOnly_;
   std::string loadProblem_;
   // Set while a corrupt file is waiting to be moved aside by the first save.
   mutable bool keepCorruptFile_ = false;

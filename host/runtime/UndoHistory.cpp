@@ -22,6 +22,17 @@ void UndoHistory::Record(model::Document before, const model::Document& after) {
   if (before == after) return;
   undo_.push_back(std::move(before));
   redo_.clear();
+  Trim();
+}
+
+void UndoHistory::SetLimit(std::size_t steps) {
+  limit_ = steps;
+  Trim();
+}
+
+void UndoHistory::Trim() {
+  if (undo_.size() <= limit_) return;
+  undo_.erase(undo_.begin(), undo_.begin() + static_cast<std::ptrdiff_t>(undo_.size() - limit_));
 }
 
 bool UndoHistory::Undo(Workspace& workspace) { return Step(workspace, undo_, redo_); }

@@ -3,7 +3,8 @@
 // The host takes a snapshot before each outermost message and records a step
 // when the document afterwards differs from it, so the changes of one
 // message (nested messages included) are undone together.  A new step
-// clears what could be redone.
+// clears what could be redone.  The history is bounded: past the limit the
+// oldest step is forgotten.
 #pragma once
 
 #include <cstddef>
@@ -28,8 +29,14 @@ class UndoHistory {
   std::size_t UndoDepth() const { return undo_.size(); }
   std::size_t RedoDepth() const { return redo_.size(); }
   void Clear();
+  // At most this many undo steps are kept (the oldest are dropped); 0 keeps
+  // none.
+  void SetLimit(std::size_t steps);
 
  private:
+  void Trim();
+
+  std::size_t limit_ = 100;
   std::vector<model::Document> undo_;
   std::vector<model::Document> redo_;
 };

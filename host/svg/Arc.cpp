@@ -70,6 +70,13 @@ void AppendArc(SvgPoint from, const ArcParameters& arc, SvgPoint to, std::vector
     return;
   }
   const CentreForm f = ToCentre(from, arc, to);
+  // Radii or end points so large that the squares overflow leave no centre
+  // form; the straight piece is the one drawing of such an arc that is finite.
+  if (!std::isfinite(f.sweep) || !std::isfinite(f.start) || !std::isfinite(f.cx) || !std::isfinite(f.cy) ||
+      !std::isfinite(f.rx) || !std::isfinite(f.ry)) {
+    out.push_back(LinePiece(from, to));
+    return;
+  }
   const int count = std::max(1, static_cast<int>(std::ceil(std::abs(f.sweep) / kQuarterTurn - kPieceCountSlack)));
   const double step = f.sweep / count;
   const double k = 4.0 / 3.0 * std::tan(step / 4);

@@ -27,4 +27,8 @@ inline constexpr std::size_t kMaxAnchorsPerPath = 32767;
 // subpath; the cap bounds the memory "M0 0M0 0..." can make the reader take.
 inline constexpr std::size_t kMaxSubpathsPerPath = 32767;
 
+// Elements drawn through <use>: each may refer to others that use more, so a
+// small file could otherwise ask for billions of copies.
+inline constexpr std::size_t kMaxUseExpansions = 100000;
+
 }  // namespace host::svg

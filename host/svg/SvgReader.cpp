@@ -6,7 +6,9 @@
 // model cannot hold (text, use, defs, style, metadata, foreign images...) are
 // skipped with their content.  Transforms are applied to the coordinates, and
 // stroke widths scaled by the transform's mean scale.
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,6 +94,28 @@ std::string XmlProblem(const tinyxml2::XMLDocument& xml) {
   }
 }
 
+// Files that are not UTF-8 SVG text at all, told apart by their first bytes
+// so that the message says what to do rather than naming an XML error.
+std::optional<std::string> EncodingProblem(std::string_view text) {
+  if (text.size() >= 2 && text[0] == '\x1F' && text[1] == '\x8B')
+    return "the file is gzip-compressed (an .svgz): decompress it (gunzip) and open the .svg inside";
+  const bool utf16Mark = text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
+                                              (text[0] == '\xFE' && text[1] == '\xFF'));
+  // UTF-16 without a mark: every other byte of the opening ASCII is zero.
+  const bool utf16Zeros = text.size() >= 4 && (text.substr(0, 4).find('\0') != std::string_view::npos);
+  if (utf16Mark || utf16Zeros) return "the file is UTF-16 text; only UTF-8 is read: save it as UTF-8";
+  return std::nullopt;
+}
+
+// A root that was opened but never closed (and is not one empty element):
+// the file was cut short.
+bool LooksTruncated(std::string_view text) {
+  const std::size_t open = text.find("<svg");
+  if (open == std::string_view::npos || text.find("</svg") != std::string_view::npos) return false;
+  const std::size_t startEnd = text.find('>', open);
+  return startEnd == std::string_view::npos || text[startEnd - 1] != '/';
+}
+
 // The artwork matrix of an image whose SVG transform is m: the image's own
 // space has y up like artwork, so m is conjugated by the y flip (exact).
 model::Matrix FlippedMatrix(const model::Matrix& m) { return {m.a, -m.b, -m.c, m.d, m.tx, -m.ty}; }
@@ -102,12 +126,18 @@ class Reader {
 
   model::Document Read(std::string_view text) {
     tinyxml2::XMLDocument xml(true, tinyxml2::PRESERVE_WHITESPACE);
-    if (xml.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
+    if (const std::optional<std::string> problem = EncodingProblem(text)) ThrowFileError(file_, *problem);
+    if (xml.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
+      if (LooksTruncated(text))
+        ThrowFileError(file_, xml.ErrorLineNum(), std::nullopt,
+                       "the file ends before the document does (it was cut short): " + XmlProblem(xml));
       ThrowFileError(file_, xml.ErrorLineNum(), std::nullopt, XmlProblem(xml));
+    }
     const XMLElement* root = xml.RootElement();
     if (!root) ThrowFileError(file_, "no root element");
     if (LocalName(*root) != "svg") Fail(*root, "the root element is <" + std::string(root->Name()) + ">, not <svg>");
     ours_ = root->Attribute(attr::kVersion) != nullptr;
+    IndexIds(*root);
     ReadRoot(*root);
     Scope scope;
     scope.style = ComputeStyle(*root, Style{});
@@ -271,7 +301,7 @@ class Reader {
   static bool IsDrawable(const XMLElement& e) {
     const std::string_view n = LocalName(e);
     return n == "g" || n == "a" || n == "path" || n == "rect" || n == "circle" || n == "ellipse" || n == "line" ||
-           n == "polyline" || n == "polygon" || (n == "image" && e.Attribute(attr::kImageKind));
+           n == "polyline" || n == "polygon" || n == "use" || (n == "image" && e.Attribute(attr::kImageKind));
   }
 
   void ReadChildren(const XMLElement& parent, model::ArtId container, const Scope& scope) {
@@ -285,6 +315,8 @@ class Reader {
     if (name == "g" || name == "a") {
       const model::ArtId group = NewArt(model::ArtType::Group, container, e, scope);
       ReadChildren(e, group, scope);
+    } else if (name == "use") {
+      ReadUse(e, container, scope);
     } else if (name == "image") {
       ReadImage(e, container, scope, parent.ctm);
     } else if (name == "path") {
@@ -292,6 +324,39 @@ class Reader {
     } else if (const auto outline = ShapeOutline(e, name)) {
       AddPath(e, container, scope, {SegmentsFromOutline(*outline, scope.ctm)}, false);
     }
+  }
+
+  // --- <use>: the element it refers to is read in its place, as a group
+  // with the use's transform and then its x, y offset; a <symbol> gives its
+  // children.  Copies are ordinary art from then on, so saving writes them
+  // out as paths.
+  void IndexIds(const XMLElement& e) {
+    if (const char* id = e.Attribute("id")) ids_.emplace(id, &e);
+    for (const XMLElement* c = e.FirstChildElement(); c; c = c->NextSiblingElement()) IndexIds(*c);
+  }
+
+  void ReadUse(const XMLElement& e, model::ArtId container, const Scope& scope) {
+    const char* href = e.Attribute("href");
+    if (!href) href = e.Attribute("xlink:href");
+    // A reference to nothing draws nothing, as in any SVG viewer.
+    if (!href || href[0] != '#') return;
+    const auto found = ids_.find(href + 1);
+    if (found == ids_.end()) return;
+    const XMLElement& target = *found->second;
+    if (std::find(expanding_.begin(), expanding_.end(), &target) != expanding_.end())
+      Fail(e, "<use> of '" + std::string(href) + "' refers back to itself");
+    if (++expansions_ > kMaxUseExpansions)
+      Fail(e, "more than " + std::to_string(kMaxUseExpansions) + " elements drawn through <use>");
+    Scope inner = scope;
+    const double x = LengthAttribute(e, "x", viewport_.width, 0), y = LengthAttribute(e, "y", viewport_.height, 0);
+    if (x != 0 || y != 0) inner.ctm = Compose(scope.ctm, model::Matrix{1, 0, 0, 1, x, y});
+    const model::ArtId group = NewArt(model::ArtType::Group, container, e, scope);
+    expanding_.push_back(&target);
+    if (LocalName(target) == "symbol")
+      ReadChildren(target, group, Enter(target, inner));
+    else if (IsDrawable(target))
+      ReadElement(target, group, inner);
+    expanding_.pop_back();
   }
 
   Scope Enter(const XMLElement& e, const Scope& parent) {
@@ -589,6 +654,9 @@ class Reader {
   }
 
   std::string file_;
+  std::map<std::string, const XMLElement*, std::less<>> ids_;  // the first element of each id
+  std::vector<const XMLElement*> expanding_;                  // the <use> targets being read, outermost first
+  std::size_t expansions_ = 0;
   model::Document doc_;
   Viewport viewport_;
   bool ours_ = false;

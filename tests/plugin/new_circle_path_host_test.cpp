@@ -63,12 +63,13 @@ TEST_F(NewCirclePathTest, CreatesNothingWhereNoArtCanGo) {
     bool locked, hidden;
     const char* failing;  // an art suite function made to fail, or null
     bool canCreate;       // what the shared guard says in the same situation
+    AIErr error;          // the code raised: a refused host call is an error, a locked place is not
   };
   const Case cases[] = {
-      {"locked layer", true, false, nullptr, false},
-      {"hidden layer", false, true, nullptr, false},
-      {"no insertion point", false, false, "GetInsertionPoint", false},
-      {"new art refused", false, false, "NewArt", true},
+      {"locked layer", true, false, nullptr, false, kNoErr},
+      {"hidden layer", false, true, nullptr, false, kNoErr},
+      {"no insertion point", false, false, "GetInsertionPoint", false, kInjected},
+      {"new art refused", false, false, "NewArt", true, kInjected},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -78,7 +79,13 @@ TEST_F(NewCirclePathTest, CreatesNothingWhereNoArtCanGo) {
     const model::Document before = doc();
 
     EXPECT_EQ(CanCreateArt(suites()), c.canCreate);
-    EXPECT_EQ(NewCirclePath(suites(), Circle(), true), nullptr);
+    AIErr raised = kNoErr;
+    try {
+      EXPECT_EQ(NewCirclePath(suites(), Circle(), true), nullptr);
+    } catch (const ai::Error& e) {
+      raised = e.code();
+    }
+    EXPECT_EQ(raised, c.error);
     EXPECT_TRUE(doc() == before);
 
     host_.faults().Clear();
@@ -99,6 +106,35 @@ TEST_F(NewCirclePathTest, AnEmptyListIsRefusedBeforeAnythingIsCreated) {
   EXPECT_EQ(ArtCount(), before);
 }
 
+TEST_F(NewCirclePathTest, ARefusedShapingStepRemovesTheArtAndRaisesTheHostsCode) {
+  // A suite that cannot be acquired is reported as a bad parameter, the
+  // suite set's code for a missing suite; a refused call with the host's code.
+  const struct {
+    const char* suite;
+    const char* function;
+    AIErr code;
+  } refused[] = {{kAIPathSuite, "AcquireSuite", kBadParameterErr},
+                 {kAIPathSuite, "SetPathClosed", kInjected},
+                 {kAIPathSuite, "SetPathSegmentCount", kInjected},
+                 {kAIPathSuite, "SetPathSegments", kInjected}};
+  for (const auto& r : refused) {
+    SCOPED_TRACE(r.function);
+    ai::Suites().ReleaseAll();  // the path suite is acquired afresh, as in a new message
+    AddSelectedPath();
+    const model::Document before = doc();
+    host_.faults().Fail(r.suite, r.function, kInjected, 1);
+    try {
+      NewCirclePath(suites(), Circle(), true);
+      ADD_FAILURE() << "a half-made circle was reported as made";
+    } catch (const ai::Error& e) {
+      EXPECT_EQ(e.code(), r.code);
+    }
+    EXPECT_TRUE(doc() == before) << "nothing of the circle stays, and the selection is as it was";
+    host_.faults().Clear();
+  }
+}
+
+// Selecting is not part of making: a refusal there leaves a complete circle.
 TEST_F(NewCirclePathTest, StepsAfterCreationAreNotChecked) {
   host_.faults().Fail(kAIArtSuite, "SetArtCenterPointVisible", kInjected);
   host_.faults().Fail(kAIMatchingArtSuite, "DeselectAll", kInjected);

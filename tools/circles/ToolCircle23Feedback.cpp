@@ -8,6 +8,7 @@
 #include "tools/framework/Cursors.h"
 #include "tools/framework/DocumentQueries.h"
 #include "tools/framework/IAnnoSurface.h"
+#include "tools/framework/ViewOffset.h"
 
 namespace Tools {
 
@@ -43,7 +44,7 @@ void ToolCircle23::DrawDiameter(AII::IAnnoSurface& surface, bool measuring) {
   surface.PlusMark(ToHost(*centre), kCircleMarkPx);
   surface.Line(ToHost(first_), ToHost(second_));
   const AIPoint end = surface.ToView(ToHost(second_));
-  const AIPoint at{end.h + kLabelOffsetPx, end.v - kLabelOffsetPx};
+  const AIPoint at = AII::OffsetView(end, kLabelOffsetPx, -int64_t{kLabelOffsetPx});
   if (measuring) return surface.Text(at, "");
   const geom::UnitCode unit = CurrentUnitCode(ai::Suites());
   surface.Text(at, geom::FormatValue(2 * radius, geom::kLabelMaxLength, unit, geom::kLabelPrecision, true).text);

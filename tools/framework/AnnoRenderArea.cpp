@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "hostcall/Error.h"
+#include "tools/framework/ViewOffset.h"
 
 namespace AII {
 
@@ -38,7 +39,7 @@ void AnnoRenderArea::Text(AIPoint at, const char*) {
   AIRect pixels{};
   ai::Check(suites().DocumentView().GetDocumentViewPixelBounds(view(), &pixels));
   Add(at);
-  Add({pixels.right, at.v - kTextHeightPx});
+  Add({pixels.right, OffsetView(at.v, -int64_t{kTextHeightPx})});
 }
 
 void AnnoRenderArea::Add(AIPoint p) noexcept {
@@ -53,8 +54,8 @@ void AnnoRenderArea::Add(AIPoint p) noexcept {
 // dot's square all span the same square around the point.
 void AnnoRenderArea::AddSquare(AIRealPoint p, int32_t halfSizePx) {
   const AIPoint c = ToView(p);
-  Add({c.h - halfSizePx, c.v - halfSizePx});
-  Add({c.h + halfSizePx, c.v + halfSizePx});
+  Add(OffsetView(c, -int64_t{halfSizePx}, -int64_t{halfSizePx}));
+  Add(OffsetView(c, halfSizePx, halfSizePx));
 }
 
 }  // namespace AII

@@ -1,6 +1,7 @@
 #include "tools/framework/AnnoRenderDrawCS4.h"
 
 #include "hostcall/Error.h"
+#include "tools/framework/ViewOffset.h"
 
 namespace AII {
 
@@ -20,20 +21,22 @@ void AnnoRenderDrawCS4::Bezier(AIRealPoint p0, AIRealPoint p1, AIRealPoint p2, A
 
 void AnnoRenderDrawCS4::PlusMark(AIRealPoint p, int32_t halfSizePx) {
   const AIPoint c = ToView(p);
-  LineView({c.h - halfSizePx, c.v}, {c.h + halfSizePx, c.v});
-  LineView({c.h, c.v - halfSizePx}, {c.h, c.v + halfSizePx});
+  const int64_t a = halfSizePx;
+  LineView(OffsetView(c, -a, 0), OffsetView(c, a, 0));
+  LineView(OffsetView(c, 0, -a), OffsetView(c, 0, a));
 }
 
 void AnnoRenderDrawCS4::CrossMark(AIRealPoint p, int32_t halfSizePx) {
   const AIPoint c = ToView(p);
-  const int32_t a = halfSizePx;
-  LineView({c.h - a, c.v - a}, {c.h + a, c.v + a});
-  LineView({c.h - a, c.v + a}, {c.h + a, c.v - a});
+  const int64_t a = halfSizePx;
+  LineView(OffsetView(c, -a, -a), OffsetView(c, a, a));
+  LineView(OffsetView(c, -a, a), OffsetView(c, a, -a));
 }
 
 void AnnoRenderDrawCS4::Dot(AIRealPoint p, int32_t radiusPx) {
   const AIPoint c = ToView(p);
-  const AIRect square{c.h - radiusPx, c.v - radiusPx, c.h + radiusPx, c.v + radiusPx};
+  const int64_t r = radiusPx;
+  const AIRect square{OffsetView(c.h, -r), OffsetView(c.v, -r), OffsetView(c.h, r), OffsetView(c.v, r)};
   ai::Check(Drawer().DrawEllipse(drawer_, &square, true));
 }
 

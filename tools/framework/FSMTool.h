@@ -8,6 +8,11 @@
 // invalidation of the new feedback.  Every later step sees the point the
 // earlier ones left in the message.
 //
+// When any step raises, the gesture is abandoned before the error goes back to
+// the host: the old feedback is invalidated and the machine returns to no
+// state, so the next event starts a fresh gesture rather than finishing one
+// whose points the user no longer sees.
+//
 // T provides the tables (passed to the constructor) and may hide CursorId,
 // which is asked after every event (the plain crosshair by default).
 #pragma once
@@ -81,6 +86,25 @@ class FSMTool : public BaseTool {
  private:
   void HandleEvent(AIToolMessage* message, int32_t kind) {
     if (!message) ai::ThrowBadParameter();
+    try {
+      RunEvent(message, kind);
+    } catch (...) {
+      AbandonGesture();
+      throw;
+    }
+  }
+
+  // Erases what the unfinished gesture showed (as far as the host lets it)
+  // and forgets the gesture; the error being handled is the one reported.
+  void AbandonGesture() noexcept {
+    try {
+      InvalidateFeedback(*this);
+    } catch (...) {
+    }
+    machine_.Reset();
+  }
+
+  void RunEvent(AIToolMessage* message, int32_t kind) {
     BeforeEvent(message);
     SnapCursor(SnapControl(), message);
     ToolEvent event{kind, message};

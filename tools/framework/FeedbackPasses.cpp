@@ -7,12 +7,16 @@
 #include "tools/framework/AnnoRenderArea.h"
 #include "tools/framework/AnnoRenderDrawCS4.h"
 #include "tools/framework/BaseTool.h"
+#include "tools/framework/ViewOffset.h"
 
 namespace Tools {
 
 namespace {
 
-AIRect Grown(AIRect r, int32_t by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
+AIRect Grown(AIRect r, int64_t by) {
+  return {AII::OffsetView(r.left, -by), AII::OffsetView(r.top, -by), AII::OffsetView(r.right, by),
+          AII::OffsetView(r.bottom, by)};
+}
 
 // Artwork y points up and view y down, so the corners are ordered afresh.
 AIRect Ordered(AIPoint a, AIPoint b) {

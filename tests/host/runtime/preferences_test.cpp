@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "host/runtime/Preferences.h"
@@ -169,6 +172,89 @@ TEST_F(RuntimeTest, CorruptFileStartsEmptyAndIsKeptAsideAtTheFirstSave) {
   bad += ".bad";
   EXPECT_EQ(ReadFile(bad), corrupt);
   EXPECT_EQ(Preferences(PreferencesFile()).GetBoolean(kSection, "CircleTTRAsk"), 1);
+}
+
+
+// --- keeping what cannot be read
+
+TEST_F(RuntimeTest, UnreadableLinesAreSkippedReportedAndWrittenBackVerbatim) {
+  const std::string foreign = "text\tOther\tTitle\tsomething else's";
+  const std::string nan = "real\tCorvane\tCircleTTRRadius\tnan";
+  // A byte-order mark and CRLF line ends, as another editor may save the file.
+  WriteFile(PreferencesFile(), "\xEF\xBB\xBF" "corvane-host-preferences 1\r\n" + foreign +
+                                   "\r\nbool\tCorvane\tCircleTTRAsk\t1\r\n" + nan + "\r\nreal\t\tx\t-inf\r\n");
+  Host& host = StartHost();
+  Preferences& prefs = host.preferences();
+  EXPECT_EQ(prefs.GetBoolean(kSection, "CircleTTRAsk"), 1);
+  EXPECT_FALSE(prefs.Has(kSection, "CircleTTRRadius")) << "a non-finite real is refused";
+  EXPECT_FALSE(prefs.Has(Preferences::kHostSection, "x"));
+  for (const char* where : {":2: unknown type 'text'", ":4: real 'nan'", ":5: real '-inf'"})
+    EXPECT_NE(prefs.LoadProblem().find(PreferencesFile().string() + where), std::string::npos) << prefs.LoadProblem();
+
+  prefs.PutInteger(kSection, "Count", 3);
+  const std::string saved = ReadFile(PreferencesFile());
+  for (const std::string& line : {foreign, nan, std::string("real\t\tx\t-inf"), std::string("int\tCorvane\tCount\t3")})
+    EXPECT_NE(saved.find(line + "\n"), std::string::npos) << line << " in\n" << saved;
+  EXPECT_EQ(saved.find("rulerType"), std::string::npos) << "the host's defaults are not written";
+  EXPECT_EQ(saved.find('\r'), std::string::npos);
+  const Preferences again(PreferencesFile());
+  EXPECT_EQ(again.GetBoolean(kSection, "CircleTTRAsk"), 1);
+  EXPECT_EQ(again.GetInteger(kSection, "Count"), 3);
+}
+
+TEST_F(RuntimeTest, EachUnreadableFileGetsABackupOfItsOwn) {
+  std::filesystem::path bad = PreferencesFile();
+  bad += ".bad";
+  std::filesystem::path bad1 = bad;
+  bad1 += ".1";
+  const std::string first = "corvane-host-preferences 1\nint\tCorvane\tA\tone\n";
+  const std::string second = "corvane-host-preferences 1\nint\tCorvane\tB\ttwo\n";
+  for (const std::string& corrupt : {first, second}) {
+    WriteFile(PreferencesFile(), corrupt);
+    Preferences(PreferencesFile()).PutInteger(kSection, "C", 3);
+  }
+  EXPECT_EQ(ReadFile(bad), first);
+  EXPECT_EQ(ReadFile(bad1), second);
+}
+
+TEST_F(RuntimeTest, NonFiniteRealsAreRefusedOnWrite) {
+  Preferences prefs(PreferencesFile());
+  for (const double value : {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity()}) {
+    try {
+      prefs.PutReal(kSection, "Radius", value);
+      ADD_FAILURE() << value << " was stored";
+    } catch (const HostError& e) {
+      EXPECT_EQ(e.code(), kBadParameterErr);
+    }
+  }
+  EXPECT_FALSE(prefs.Has(kSection, "Radius"));
+}
+
+// --- the atomic writer respects the file it replaces
+
+TEST_F(RuntimeTest, SavingWritesThroughALinkKeepsPermissionsAndRemovesDeadWritersLeftovers) {
+  const std::filesystem::path target = dir_ / "real-preferences.ini";
+  WriteFile(target, "corvane-host-preferences 1\n");
+  std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::create_symlink(target.filename(), PreferencesFile());
+  // A writer killed mid-write (its process is gone) left its temporary file.
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  ASSERT_GT(child, 0);
+  waitpid(child, nullptr, 0);
+  const std::filesystem::path deadLeftover = dir_ / ("real-preferences.ini.tmp-" + std::to_string(child) + "-abcdef");
+  const std::filesystem::path liveLeftover = dir_ / ("real-preferences.ini.tmp-" + std::to_string(getpid()) + "-ghijkl");
+  WriteFile(deadLeftover, "half");
+  WriteFile(liveLeftover, "in progress");
+
+  Preferences(PreferencesFile()).PutInteger(kSection, "Count", 7);
+
+  EXPECT_TRUE(std::filesystem::is_symlink(PreferencesFile())) << "the link is kept";
+  EXPECT_NE(ReadFile(target).find("Count\t7"), std::string::npos);
+  EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_FALSE(std::filesystem::exists(deadLeftover));
+  EXPECT_TRUE(std::filesystem::exists(liveLeftover)) << "a running writer's file is not touched";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // exactly, redo re-applies the message, and nested messages share its step.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "host/model/Document.h"
 #include "tests/host/runtime/RuntimeHarness.h"
 
@@ -68,6 +70,25 @@ TEST_F(UndoTest, AFailedMessageStillLeavesItsChangesUndoable) {
   ASSERT_FALSE(host_->document() == start_);
   EXPECT_TRUE(host_->Undo());
   EXPECT_TRUE(host_->document() == start_);
+}
+
+
+TEST_F(RuntimeTest, TheHistoryKeepsOnlyItsNewestSteps) {
+  HostOptions options = Options();
+  options.undoSteps = 3;
+  StartHost(options);
+  host_->NewDocument();
+  std::vector<model::Document> states{host_->document()};
+  for (float x = 0; x < 5; ++x) {
+    ASSERT_EQ(RunInPlugin([&](SPMessageData& h) { return AddLine(h, {x, 0}, {x, 10}); }), kNoErr);
+    states.push_back(host_->document());
+  }
+  EXPECT_EQ(host_->UndoDepth(), 3u);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(host_->Undo());
+  EXPECT_FALSE(host_->Undo()) << "the two oldest steps were dropped";
+  EXPECT_TRUE(host_->document() == states[2]);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(host_->Redo());
+  EXPECT_TRUE(host_->document() == states[5]);
 }
 
 }  // namespace

@@ -188,6 +188,22 @@ TEST(PathData, ArcEndsExactlyOnItsEndPoint) {
   EXPECT_EQ((SvgPoint{9.7, -4.9}), subpaths[0].pieces.back().end);
 }
 
+// Arcs whose centre form cannot be computed in doubles (the squared distances
+// overflow) become a straight piece to the end point, never non-finite control points.
+TEST(PathData, ArcsBeyondDoubleRangeStayFinite) {
+  for (const char* d : {"M 0 0 A 5 5 0 0 1 1e308 -1e308", "M -1e308 0 A 1e-300 1e300 90 1 0 1e308 1e308",
+                        "M 0 0 A 1e308 1e308 0 1 1 1e-308 0"}) {
+    SCOPED_TRACE(d);
+    const auto subpaths = ParsePathData(d);
+    ASSERT_FALSE(subpaths.at(0).pieces.empty());
+    for (const CubicPiece& piece : subpaths[0].pieces)
+      for (const SvgPoint& p : {piece.c1, piece.c2, piece.end}) {
+        EXPECT_TRUE(std::isfinite(p.h));
+        EXPECT_TRUE(std::isfinite(p.v));
+      }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Table, ArcCases, testing::ValuesIn(kArcCases), [](const auto& info) {
   std::string name = info.param.name;
   for (char& ch : name)

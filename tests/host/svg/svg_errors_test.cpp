@@ -59,6 +59,12 @@ const std::vector<BadFile> kBadFiles = {
     {"nesting beyond the limit", Nested(host::svg::kMaxElementDepth + 1), "2", "nested"},
     {"own data that does not fit the path", kOpen + "<path d='M0 0 L 1 1' data-corvane-corners='101'/></svg>",
      "2:0", "3 corner flags for 2 anchors"},
+    // Files that are not UTF-8 SVG text say so, and what to do.
+    {"gzip-compressed", std::string("\x1F\x8B\x08\x00\x00\x00", 6) + "binary", "", "gzip-compressed"},
+    {"UTF-16 with a byte-order mark", std::string("\xFF\xFE<\0s\0v\0g\0", 10), "", "UTF-16"},
+    {"UTF-16 without a mark", std::string("<\0?\0x\0m\0l\0", 10), "", "UTF-16"},
+    {"cut short inside an element", kOpen + "<g>\n<path d='M 0 0 L 1", "3", "cut short"},
+    {"cut short after an element", kOpen + "<path d='M0 0'/>\n", "1", "cut short"},
     {"dictionary entry without a kind", kOpen + "<path d='M0 0' data-corvane-dict='x=1'/></svg>", "2:0",
      "no kind"},
 };

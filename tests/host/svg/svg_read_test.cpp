@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/core/HostError.h"
 #include "host/model/Document.h"
 #include "host/svg/Shapes.h"
 #include "host/svg/Svg.h"
@@ -229,6 +230,44 @@ TEST(Page, PercentagesInShapesReferToTheViewport) {
   ASSERT_EQ(2u, s.size());
   EXPECT_EQ((Point{10, 0}), s[0].p);
   EXPECT_EQ((Point{50, -25}), s[1].p);
+}
+
+
+// <use> draws the element it refers to in its place: the use's transform,
+// then its x and y offset, then the element's own transform.
+TEST(Use, ReferencedElementsAreDrawnWhereTheyAreUsed) {
+  const Document doc = svgtest::ReadBody(
+      "<defs><path id='cog' d='M0 0 L10 0 L10 10 Z'/>"
+      "<symbol id='pair'><path d='M0 0 L1 0'/><use href='#cog' transform='scale(2)'/></symbol></defs>"
+      "<use href='#cog' x='20' y='30' transform='translate(5 0)'/>"
+      "<use xlink:href='#pair' x='50'/>"
+      "<use href='#nothing'/>");
+  std::vector<std::vector<Point>> anchors;
+  for (const host::model::Art* art : svgtest::AllArt(doc)) {
+    if (art->type() != ArtType::Path) continue;
+    anchors.emplace_back();
+    for (const Segment& seg : art->segments) anchors.back().push_back(seg.p);
+  }
+  // Front to back: the later use first; inside the symbol its later child first.
+  const std::vector<std::vector<Point>> expected = {
+      {{50, 0}, {70, 0}, {70, -20}},
+      {{50, 0}, {51, 0}},
+      {{25, -30}, {35, -30}, {35, -40}},
+  };
+  EXPECT_EQ(expected, anchors);
+}
+
+TEST(Use, AUseThatRefersBackToItselfIsAnError) {
+  for (const char* body : {"<g id='a'><use href='#a'/></g>",
+                           "<defs><g id='x'><use href='#y'/></g><g id='y'><use href='#x'/></g></defs><use href='#x'/>"}) {
+    SCOPED_TRACE(body);
+    try {
+      svgtest::ReadBody(body);
+      ADD_FAILURE() << "read";
+    } catch (const host::HostError& e) {
+      EXPECT_NE(std::string(e.what()).find("refers back to itself"), std::string::npos) << e.what();
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+// The preference reader on any bytes: never raises, every stored real is
+// finite, and writing back what it read (entries and kept lines) reads again
+// to the same entries and the same kept lines.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "host/runtime/Preferences.h"
+
+namespace {
+std::string Written(const host::Preferences::Contents& c) {
+  std::string text = host::Preferences::Format(c.entries);
+  for (const std::string& line : c.kept) text += line + '\n';
+  return text;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const host::Preferences::Contents read = host::Preferences::Read(text, "fuzz.ini");
+  if (read.kept.size() != read.problems.size()) std::abort();
+  for (const auto& [key, value] : read.entries)
+    if (value.type == host::Preferences::Type::Real && !std::isfinite(value.real)) std::abort();
+  const host::Preferences::Contents again = host::Preferences::Read(Written(read), "written.ini");
+  if (again.entries != read.entries) std::abort();
+  if (Written(again) != Written(read)) std::abort();
+  return 0;
+}
