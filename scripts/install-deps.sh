@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libtinyxml2-dev libcairo2-dev libfontconfig-dev lib2geom-dev libboost-dev
-  binutils clang
+  binutils
 )
 
 missing=()
