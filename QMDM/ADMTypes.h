@@ -87,18 +87,20 @@ enum ADMDialogStyle : int32_t {
   kADMTabbedResizingFloatingDialogStyle = 15,
 };
 
-// Units of numeric edit items.  kADMDocumentUnits is the document's ruler
-// unit at the time the value is shown or typed.
+// Units of numeric edit items: the plug-in's unit codes (geom::UnitCode), so
+// that a field and a label agree on what a code means.  kADMDocumentUnits is
+// no unit of its own: the document's ruler unit at the time the value is
+// shown or typed.
 enum ADMUnits : int32_t {
+  kADMDocumentUnits = -1,
   kADMNoUnits = 0,
-  kADMPointUnits,
-  kADMInchUnits,
-  kADMMillimeterUnits,
-  kADMCentimeterUnits,
-  kADMPicaUnits,
-  kADMPixelUnits,
-  kADMQUnits,
-  kADMDocumentUnits,
+  kADMPointUnits = 1,
+  kADMInchUnits = 2,
+  kADMMillimeterUnits = 3,
+  kADMCentimeterUnits = 4,
+  kADMPicaUnits = 5,
+  kADMQUnits = 8,
+  kADMPixelUnits = 10,
 };
 
 // Dialog ids and item ids of the standard buttons.

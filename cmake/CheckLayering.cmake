@@ -10,7 +10,7 @@ set(rules
   "geometry/host/|geometry/,hostcall/,sdk/"
   "geometry/|geometry/"
   "hostcall/|hostcall/,sdk/"
-  "QMDM/|QMDM/,hostcall/,sdk/"
+  "QMDM/|QMDM/,geometry/,hostcall/,sdk/"
   "tools/framework/|tools/framework/,QMDM/,geometry/,hostcall/,sdk/,resources/ResourceIds.h"
   "tools/circles/|tools/circles/,${tool_floor}"
   "tools/arcs/|tools/arcs/,${tool_floor}"

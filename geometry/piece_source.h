@@ -40,25 +40,26 @@ class PieceSource {
 // The pieces of another source, read once (AllPieces) when made and kept: a search that visits
 // many pairs of pieces reads each path once per query instead of once per pair. Same identity
 // as the source it was read from. Use it for one query only, so that it never outlives a change
-// of the path. Raises what the source's AllPieces raises.
+// of the path (nor its source). Raises what the source's AllPieces raises.
 class PieceCache final : public PieceSource {
  public:
   explicit PieceCache(const PieceSource& source)
-      : pieces_(source.AllPieces()), identity_(source.Identity()), closed_(source.Closed()) {}
+      : pieces_(source.AllPieces()), identity_(source.Identity()), source_(source) {}
 
   int CountPieces() const override { return static_cast<int>(pieces_.size()); }
   Bezier GetPiece(int i) const override;
   const void* Identity() const override { return identity_; }
   bool PiecesMayBeKept() const override { return true; }
   std::vector<Bezier> AllPieces() const override { return pieces_; }
-  bool Closed() const override { return closed_; }
+  // Asked of the source only when wanted: the searches that cache pieces need no closed flag.
+  bool Closed() const override { return source_.Closed(); }
 
   const std::vector<Bezier>& Pieces() const { return pieces_; }
 
  private:
   std::vector<Bezier> pieces_;
   const void* identity_;
-  bool closed_;
+  const PieceSource& source_;
 };
 
 // A path held in memory: a segment list and a closed flag. Its identity is its own address.

@@ -115,15 +115,23 @@ int SignChangeRoots<2>(const double* c, double* out) {
   return n;
 }
 
+// 0, the roots in (0, 1) where p's derivative changes sign, and 1, ascending: between two
+// neighbouring knots p is monotonic. Returns how many.
 template <int N>
-int SignChangeRoots(const double* c, double* out) {
+int MonotonicKnots(const double* c, double* knots) {
   double d[N];
   Derivative<N>(c, d);
-  double knots[N + 1];
   int m = 0;
   knots[m++] = 0;
   m += SignChangeRoots<N - 1>(d, knots + 1);
   knots[m++] = 1;
+  return m;
+}
+
+template <int N>
+int SignChangeRoots(const double* c, double* out) {
+  double knots[N + 1];
+  const int m = MonotonicKnots<N>(c, knots);
   int n = 0;
   double previous = Horner<N>(c, knots[0]);
   for (int k = 1; k < m; ++k) {
@@ -143,13 +151,8 @@ int SignChangeRoots(const double* c, double* out) {
 // end or turning point, which then is not tested.
 template <int N, class Accept, class Hopeless>
 std::vector<double> RootsInUnitInterval(const double* c, Accept accept, Hopeless hopeless) {
-  double d[N];
-  Derivative<N>(c, d);
   double knots[N + 1];
-  int m = 0;
-  knots[m++] = 0;
-  m += SignChangeRoots<N - 1>(d, knots + 1);
-  knots[m++] = 1;
+  const int m = MonotonicKnots<N>(c, knots);
   std::vector<double> roots;
   roots.reserve(static_cast<std::size_t>(2 * N));
   double previous = Horner<N>(c, knots[0]);

@@ -8,6 +8,7 @@
 #include "QMDM/ImplCommon/QMDMLayer.h"
 #include "QMDM/ImplCommon/UnitText.h"
 #include "QMDM/ImplCommon/WindowSystem.h"
+#include "geometry/units.h"
 #include "hostcall/HostCall.h"
 
 namespace QMDM {
@@ -200,15 +201,8 @@ ADMUnits QMDMEditText::DocumentUnits() {
   int16_t ruler = kPointsUnits;
   // Without a document (or a host that cannot say) lengths are in points.
   if (ai::Suites().Document().GetDocumentRulerUnits(&ruler) != kNoErr) return kADMPointUnits;
-  switch (ruler) {
-    case kInchesUnits: return kADMInchUnits;
-    case kCentimetersUnits: return kADMCentimeterUnits;
-    case kPicasUnits: return kADMPicaUnits;
-    case kMillimetersUnits: return kADMMillimeterUnits;
-    case kPixelsUnits: return kADMPixelUnits;
-    case kQUnits: return kADMQUnits;
-    default: return kADMPointUnits;
-  }
+  const geom::UnitCode unit = geom::UnitCodeFromRulerUnits(ruler);
+  return unit == geom::UnitCode::None ? kADMPointUnits : static_cast<ADMUnits>(unit);
 }
 
 // Text, or a picture by id (its dark-interface variant id + 10000 in a dark

@@ -6,12 +6,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "geometry/units.h"
+
 namespace QMDM {
 namespace {
 
-constexpr double kPointsPerInch = 72.0;
 constexpr double kPointsPerPica = 12.0;
-constexpr double kMillimetresPerInch = 25.4;
 // Precision is clamped to what a 64-bit double still carries.
 constexpr int kMaxPrecision = 10;
 
@@ -99,15 +99,11 @@ std::optional<double> ParsePicas(std::string_view text) {
 
 }  // namespace
 
+// The unit table of the labels and of length rounding, except that a field
+// reads and shows picas as twelve points each (rounding steps them as points).
 double PointsPerUnit(ADMUnits units) {
-  switch (units) {
-    case kADMInchUnits: return kPointsPerInch;
-    case kADMMillimeterUnits: return kPointsPerInch / kMillimetresPerInch;
-    case kADMCentimeterUnits: return 10 * kPointsPerInch / kMillimetresPerInch;
-    case kADMPicaUnits: return kPointsPerPica;
-    case kADMQUnits: return 0.25 * kPointsPerInch / kMillimetresPerInch;  // a quarter millimetre
-    default: return 1;  // points, pixels (one per point at 100%), no unit
-  }
+  if (units == kADMPicaUnits) return kPointsPerPica;
+  return geom::PointsPerUnit(static_cast<geom::UnitCode>(units));
 }
 
 std::string FormatLength(double points, ADMUnits units, int precision) {

@@ -8,19 +8,7 @@
 
 namespace geom::hostpath {
 
-namespace {
-
-void ShapeAndSelect(ai::SuiteSet& suites, AIArtHandle art, const SegmentList& segments, bool closed) {
-  WriteSegments(suites, art, segments);
-  if (closed) ai::Check(suites.Path().SetPathClosed(art, true));
-  // Selecting comes last: a failure before it leaves the old selection alone.
-  ai::Check(suites.MatchingArt().DeselectAll());
-  ai::Check(suites.Art().SetArtUserAttr(art, kArtSelected, kArtSelected));
-}
-
-}  // namespace
-
-AIArtHandle NewPathArt(ai::SuiteSet& suites, const SegmentList& segments, bool closed) {
+AIArtHandle NewShapedPathArt(ai::SuiteSet& suites, const SegmentList& segments, bool closed) {
   if (segments.empty() || segments.size() > static_cast<std::size_t>(std::numeric_limits<int16_t>::max()))
     ai::ThrowBadParameter();
   InsertionPoint at;
@@ -31,7 +19,22 @@ AIArtHandle NewPathArt(ai::SuiteSet& suites, const SegmentList& segments, bool c
   ai::Check(suites.Art().NewArt(kPathArt, at.paintOrder, at.prep, &art));
   if (!art) ai::ThrowBadParameter();
   try {
-    ShapeAndSelect(suites, art, segments, closed);
+    WriteSegments(suites, art, segments);
+    if (closed) ai::Check(suites.Path().SetPathClosed(art, true));
+  } catch (...) {
+    DisposeArtQuietly(suites, art);
+    throw;
+  }
+  return art;
+}
+
+AIArtHandle NewPathArt(ai::SuiteSet& suites, const SegmentList& segments, bool closed) {
+  const AIArtHandle art = NewShapedPathArt(suites, segments, closed);
+  if (!art) return nullptr;
+  try {
+    // Selecting comes last: a failure before it leaves the old selection alone.
+    ai::Check(suites.MatchingArt().DeselectAll());
+    ai::Check(suites.Art().SetArtUserAttr(art, kArtSelected, kArtSelected));
   } catch (...) {
     DisposeArtQuietly(suites, art);
     throw;

@@ -32,12 +32,12 @@ bool IsPathPart(int16_t part) { return part == kSegmentPart || part == kCurvePar
 
 }  // namespace
 
-PathPick HitTestPaths(ai::SuiteSet& suites, Point point) {
+PathPick HitTestArt(ai::SuiteSet& suites, Point point, int32_t request) {
   PathPick pick;
   const AIHitTestSuite& hits = suites.HitTest();
   const AIRealPoint at = ToHost(point);
   HitRef ref(hits);
-  ai::Check(hits.HitTest(nullptr, &at, kSegmentOrCurveHitRequest, ref.out()));
+  ai::Check(hits.HitTest(nullptr, &at, request, ref.out()));
   AIBoolean isHit = false;
   ai::Check(hits.IsHit(ref.get(), &isHit));
   if (!isHit) return pick;
@@ -48,7 +48,13 @@ PathPick HitTestPaths(ai::SuiteSet& suites, Point point) {
   pick.art = data.object;
   pick.hitPoint = FromHost(data.point);
   pick.t = data.t;
-  pick.valid = data.hit && data.object && IsPathPart(data.type);
+  pick.valid = data.hit && data.object;
+  return pick;
+}
+
+PathPick HitTestPaths(ai::SuiteSet& suites, Point point) {
+  PathPick pick = HitTestArt(suites, point, kSegmentOrCurveHitRequest);
+  pick.valid = pick.valid && IsPathPart(pick.partType);
   return pick;
 }
 

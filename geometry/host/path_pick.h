@@ -30,6 +30,12 @@ struct PathPick {
 // ai::Error with the host's code when a host call fails.
 PathPick HitTestPaths(ai::SuiteSet& suites, Point point);
 
+// The host's hit record at `point` for a hit request of the host's (kSegmentOrCurveHitRequest,
+// kAllHitRequest ...), as it reports it: valid whenever the host hit some art, whatever the
+// part. HitTestPaths and the tools that judge a hit by rules of their own start from it. The
+// hit reference is released on every way out; raises as HitTestPaths.
+PathPick HitTestArt(ai::SuiteSet& suites, Point point, int32_t request);
+
 // The same, but a hit on the same art reporting the same segment index as `earlier` (when
 // that is valid) is invalid too: a second pick must lie on another path or another segment.
 PathPick HitTestPaths(ai::SuiteSet& suites, Point point, const PathPick& earlier);

@@ -10,43 +10,8 @@
 
 namespace plugin_test {
 
-class EditToolHost : public ToolHost {
- public:
-  using ToolHost::ToolHost;
-
-  // A path with the given segments (unselected), in the current layer.
-  host::model::ArtId AddPath(const std::vector<host::model::Segment>& segments, bool closed = false) {
-    host::model::Document& d = doc();
-    const host::model::ArtId id =
-        d.NewArt(host::model::ArtType::Path, {kPlaceInsideOnTop, d.layer(d.currentLayer()).group});
-    d.art(id).segments = segments;
-    d.art(id).closed = closed;
-    return id;
-  }
-};
-
-enum class Ev { Move, Down, Drag, Up };
-
-struct Step {
-  Ev ev;
-  host::model::Point p;
-  uint16_t modifiers = 0;
-};
-
-inline AIErr Send(host::Host& h, const Step& s) {
-  const AIRealPoint p{s.p.h, s.p.v};
-  switch (s.ev) {
-    case Ev::Move: return h.TrackCursor(p, s.modifiers);
-    case Ev::Down: return h.MouseDown(p, s.modifiers);
-    case Ev::Drag: return h.MouseDrag(p, s.modifiers);
-    case Ev::Up: return h.MouseUp(p, s.modifiers);
-  }
-  return kBadParameterErr;
-}
-
-inline void RunAll(host::Host& h, const std::vector<Step>& steps) {
-  for (const Step& s : steps) ASSERT_EQ(Send(h, s), kNoErr);
-}
+// The path-editing tools' host: ToolHost with their paths (AddPath).
+using EditToolHost = ToolHost;
 
 // A press at a, drags in n even steps to b (all with the same keys), and the
 // release at b.

@@ -11,37 +11,7 @@
 
 namespace plugin_test {
 
-enum class Ev { Move, Down, Drag, Up };
-
-struct Step {
-  Ev ev;
-  host::model::Point p;
-  uint16_t modifiers = 0;
-};
-
-constexpr uint16_t kShift = aiEventModifiers_shiftKey;
-constexpr uint16_t kAlt = aiEventModifiers_optionKey;
-constexpr uint16_t kCtrl = aiEventModifiers_cmdKey;
-
-inline AIErr Send(host::Host& h, const Step& s) {
-  const AIRealPoint p{s.p.h, s.p.v};
-  switch (s.ev) {
-    case Ev::Move: return h.TrackCursor(p, s.modifiers);
-    case Ev::Down: return h.MouseDown(p, s.modifiers);
-    case Ev::Drag: return h.MouseDrag(p, s.modifiers);
-    case Ev::Up: return h.MouseUp(p, s.modifiers);
-  }
-  return kBadParameterErr;
-}
-
-inline void RunAll(ToolHost& h, const std::vector<Step>& steps) {
-  for (const Step& s : steps) ASSERT_EQ(Send(*h, s), kNoErr);
-}
-
-// A click as a pointer makes it: over the place, press, release.
-inline std::vector<Step> Click(host::model::Point p, uint16_t modifiers = 0) {
-  return {{Ev::Move, p, modifiers}, {Ev::Down, p, modifiers}, {Ev::Up, p, modifiers}};
-}
+inline void RunAll(ToolHost& h, const std::vector<Step>& steps) { h.Run(steps); }
 
 // Press at a, drag through the middle to b, release at b.
 inline std::vector<Step> DragTo(host::model::Point a, host::model::Point b, uint16_t modifiers = 0) {

@@ -18,8 +18,6 @@ using host::model::ArtId;
 using host::model::Point;
 using host::model::Segment;
 
-constexpr uint16_t kAlt = aiEventModifiers_optionKey;
-
 // Coordinates written by the plug-in are single precision: good to about 3e-5 pt a few hundred
 // points from the origin.
 constexpr double kOnPathTol = 1e-3;
@@ -108,30 +106,6 @@ inline Point OnCircle(Point c, double r, double degrees) {
   return {c.h + r * std::cos(a), c.v + r * std::sin(a)};
 }
 
-enum class Ev { Move, Down, Drag, Up };
-
-struct Step {
-  Ev ev;
-  Point p;
-  uint16_t modifiers = 0;
-};
-
-inline AIErr Send(host::Host& h, const Step& s) {
-  const AIRealPoint p{s.p.h, s.p.v};
-  switch (s.ev) {
-    case Ev::Move: return h.TrackCursor(p, s.modifiers);
-    case Ev::Down: return h.MouseDown(p, s.modifiers);
-    case Ev::Drag: return h.MouseDrag(p, s.modifiers);
-    case Ev::Up: return h.MouseUp(p, s.modifiers);
-  }
-  return kBadParameterErr;
-}
-
-// Click at a point: the pointer passes over it first, as a real one does.
-inline std::vector<Step> Click(Point p, uint16_t modifiers = 0) {
-  return {{Ev::Move, p, modifiers}, {Ev::Down, p, modifiers}, {Ev::Up, p, modifiers}};
-}
-
 inline std::vector<Step> Join(std::initializer_list<std::vector<Step>> parts) {
   std::vector<Step> all;
   for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
@@ -142,20 +116,7 @@ class LineToolHost : public ToolHost {
  public:
   using ToolHost::ToolHost;
 
-  // A path in front of everything on the current layer, or inside `parent` when given.
-  ArtId AddPath(const std::vector<Segment>& segments, bool closed, ArtId parent = host::model::kNoId) {
-    host::model::Document& d = doc();
-    const ArtId into = parent != host::model::kNoId ? parent : d.layer(d.currentLayer()).group;
-    const ArtId id = d.NewArt(host::model::ArtType::Path, {kPlaceInsideOnTop, into});
-    d.art(id).segments = segments;
-    d.art(id).closed = closed;
-    return id;
-  }
   ArtId AddCircle(Point c, double r) { return AddPath(CircleSegments(c, r), true); }
-
-  void Run(const std::vector<Step>& steps) {
-    for (const Step& s : steps) ASSERT_EQ(Send(**this, s), kNoErr);
-  }
 };
 
 inline bool SameShape(const Segment& a, const Segment& b) {

@@ -1,9 +1,11 @@
 // A started host with one of the plug-in's tools chosen by its title, and
-// what the tools' tests ask of the document, the overlay and the cursor.
+// what the tools' tests ask of the document, the overlay and the cursor;
+// gestures as tables of pointer steps.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,41 @@
 #include "tests/plugin/PluginHost.h"
 
 namespace plugin_test {
+
+// Modifier keys of a step's event.
+constexpr uint16_t kShift = aiEventModifiers_shiftKey;
+constexpr uint16_t kAlt = aiEventModifiers_optionKey;
+constexpr uint16_t kCtrl = aiEventModifiers_cmdKey;
+
+// What the pointer does in one step of a gesture, where, with which keys.
+enum class Ev { Move, Down, Drag, Up };
+
+struct Step {
+  Ev ev;
+  host::model::Point p;
+  uint16_t modifiers = 0;
+};
+
+inline AIErr Send(host::Host& h, const Step& s) {
+  const AIRealPoint p{s.p.h, s.p.v};
+  switch (s.ev) {
+    case Ev::Move: return h.TrackCursor(p, s.modifiers);
+    case Ev::Down: return h.MouseDown(p, s.modifiers);
+    case Ev::Drag: return h.MouseDrag(p, s.modifiers);
+    case Ev::Up: return h.MouseUp(p, s.modifiers);
+  }
+  return kBadParameterErr;
+}
+
+// Every step, each of which the plug-in must take without an error.
+inline void RunAll(host::Host& h, const std::vector<Step>& steps) {
+  for (const Step& s : steps) ASSERT_EQ(Send(h, s), kNoErr);
+}
+
+// A click as a pointer makes it: over the place, press, release.
+inline std::vector<Step> Click(host::model::Point p, uint16_t modifiers = 0) {
+  return {{Ev::Move, p, modifiers}, {Ev::Down, p, modifiers}, {Ev::Up, p, modifiers}};
+}
 
 class ToolHost : public StartedHost {
  public:
@@ -27,6 +64,20 @@ class ToolHost : public StartedHost {
       if (art.type() == host::model::ArtType::Path) ids.push_back(id);
     return ids;
   }
+
+  // A path with the given segments (unselected), on top of the current layer
+  // or, when given, inside parent.
+  host::model::ArtId AddPath(const std::vector<host::model::Segment>& segments, bool closed = false,
+                             host::model::ArtId parent = host::model::kNoId) {
+    host::model::Document& d = doc();
+    const host::model::ArtId into = parent != host::model::kNoId ? parent : d.layer(d.currentLayer()).group;
+    const host::model::ArtId id = d.NewArt(host::model::ArtType::Path, {kPlaceInsideOnTop, into});
+    d.art(id).segments = segments;
+    d.art(id).closed = closed;
+    return id;
+  }
+
+  void Run(const std::vector<Step>& steps) { RunAll(**this, steps); }
 
   // An open straight path through the points, in the current layer.
   host::model::ArtId AddPolyline(std::initializer_list<host::model::Point> points) {
@@ -47,6 +98,14 @@ class ToolHost : public StartedHost {
   }
 
   std::string CursorName() { return (*this)->Cursor().name; }
+
+  // Sends the step, checks that the cursor then set is the one named (its id
+  // appears in the cursor's name), and returns what the overlay then draws.
+  std::vector<host::DrawCall> StepAndDraw(const Step& step, std::string_view cursor) {
+    EXPECT_EQ(Send(**this, step), kNoErr);
+    EXPECT_NE(CursorName().find(cursor), std::string::npos) << CursorName();
+    return Drawn();
+  }
 
   static bool IsDrawing(host::DrawCall::Kind kind) {
     using K = host::DrawCall::Kind;

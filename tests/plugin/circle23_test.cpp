@@ -20,28 +20,7 @@ using Kind = host::DrawCall::Kind;
 // origin are good to about 3e-5 pt.
 constexpr double kSingleTol = 1e-4;
 
-enum class Ev { Move, Down, Drag, Up };
-
-struct Step {
-  Ev ev;
-  Point p;
-  uint16_t modifiers = 0;
-};
-
-AIErr Send(host::Host& h, const Step& s) {
-  const AIRealPoint p{s.p.h, s.p.v};
-  switch (s.ev) {
-    case Ev::Move: return h.TrackCursor(p, s.modifiers);
-    case Ev::Down: return h.MouseDown(p, s.modifiers);
-    case Ev::Drag: return h.MouseDrag(p, s.modifiers);
-    case Ev::Up: return h.MouseUp(p, s.modifiers);
-  }
-  return kBadParameterErr;
-}
-
-void RunAll(CircleToolHost& h, const std::vector<Step>& steps) {
-  for (const Step& s : steps) ASSERT_EQ(Send(*h, s), kNoErr);
-}
+void RunAll(CircleToolHost& h, const std::vector<Step>& steps) { h.Run(steps); }
 
 Point At(Point a, double length, double degrees) {
   const double r = degrees * std::numbers::pi / 180;
@@ -117,7 +96,6 @@ TEST(CircleTool, TheNewCircleIsSelectedAloneWithItsCentreVisible) {
 // point, so a drag at 30 degrees gives a diameter at 45 degrees that is
 // shorter than the drag by cos 15.
 TEST(CircleTool, ShiftKeepsTheDiameterAtFortyFiveDegrees) {
-  constexpr uint16_t kShift = aiEventModifiers_shiftKey;
   const Point end = At(kA, 100, 30);
   const double diameter = 100 * std::cos(std::numbers::pi / 12);
   const Point expectedEnd = At(kA, diameter, 45);
@@ -148,7 +126,6 @@ TEST(CircleTool, ShiftKeepsTheDiameterAtFortyFiveDegrees) {
 // point is measured from where the hand pressed, not from the point Shift
 // moved the press to (here 26 pt away).
 TEST(CircleTool, DragAfterAShiftedSecondPressIsMeasuredFromThePress) {
-  constexpr uint16_t kShift = aiEventModifiers_shiftKey;
   const Point end = At(kA, 100, 30);
   const double diameter = 100 * std::cos(std::numbers::pi / 12);
   const Point constrained = At(kA, diameter, 45);
@@ -290,9 +267,7 @@ TEST(CircleTool, FeedbackAndCursorAfterEachStep) {
   int i = 0;
   for (const auto& s : steps) {
     SCOPED_TRACE("step " + std::to_string(i++));
-    ASSERT_EQ(Send(*h, s.step), kNoErr);
-    EXPECT_NE(h.CursorName().find(s.cursor), std::string::npos) << h.CursorName();
-    const std::vector<DrawCall> drawn = h.Drawn();
+    const std::vector<DrawCall> drawn = h.StepAndDraw(s.step, s.cursor);
     EXPECT_EQ(Count(drawn, Kind::Line), s.lines);
     EXPECT_EQ(Count(drawn, Kind::Ellipse), s.ellipses);
     EXPECT_EQ(Count(drawn, Kind::Text), s.texts);

@@ -298,9 +298,7 @@ TEST(LinesFromAPath, FeedbackAndCursorAfterEachStep) {
   int i = 0;
   for (const auto& s : steps) {
     SCOPED_TRACE("step " + std::to_string(i++));
-    ASSERT_EQ(Send(*h, s.step), kNoErr);
-    EXPECT_NE(h.CursorName().find(s.cursor), std::string::npos) << h.CursorName();
-    const std::vector<DrawCall> drawn = h.Drawn();
+    const std::vector<DrawCall> drawn = h.StepAndDraw(s.step, s.cursor);
     EXPECT_EQ(Count(drawn, Kind::Line), s.lines);
     EXPECT_EQ(Count(drawn, Kind::Ellipse), s.dots);
     EXPECT_EQ(Count(drawn, Kind::Text), s.texts);

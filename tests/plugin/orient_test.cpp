@@ -21,9 +21,6 @@ using host::model::Document;
 using host::model::Point;
 
 constexpr const char* kOrientTitle = "QM Orient";
-constexpr uint16_t kCtrl = aiEventModifiers_cmdKey;
-constexpr uint16_t kShift = aiEventModifiers_shiftKey;
-constexpr uint16_t kAlt = aiEventModifiers_optionKey;
 constexpr uint16_t kDoubleClick = aiEventModifiers_doubleClick;
 constexpr double kPi = std::numbers::pi;
 

@@ -19,9 +19,6 @@ using Kind = host::DrawCall::Kind;
 
 constexpr const char* kTitle = "QM Straighten";
 constexpr double kSingleTol = 1e-4;
-constexpr uint16_t kShift = aiEventModifiers_shiftKey;
-constexpr uint16_t kCtrl = aiEventModifiers_cmdKey;
-constexpr uint16_t kAlt = aiEventModifiers_optionKey;
 constexpr double kPi = std::numbers::pi;
 
 // An open path whose middle piece (1 -> 2) rises at about 30 degrees.
@@ -266,9 +263,7 @@ TEST(StraightenTool, CursorsAndFeedback) {
   };
   for (const auto& s : steps) {
     SCOPED_TRACE(s.name);
-    ASSERT_EQ(Send(*h, s.step), kNoErr);
-    EXPECT_NE(h.CursorName().find(s.cursor), std::string::npos) << h.CursorName();
-    const std::vector<host::DrawCall> drawn = h.Drawn();
+    const std::vector<host::DrawCall> drawn = h.StepAndDraw(s.step, s.cursor);
     EXPECT_EQ(Count(drawn, Kind::Bezier), s.beziers);
     EXPECT_EQ(Count(drawn, Kind::Ellipse), s.dots);
   }

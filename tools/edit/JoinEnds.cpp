@@ -1,6 +1,5 @@
 #include "tools/edit/JoinEnds.h"
 
-#include "geometry/host/host_point.h"
 #include "geometry/host/path_access.h"
 #include "hostcall/Error.h"
 
@@ -13,23 +12,6 @@ using geom::hostpath::PathPick;
 // pt.  An inner handle closer than this to its anchor gives no direction.
 constexpr double kRetractedInnerHandle = 1e-5;
 
-// Gives the host's hit reference back however the scope is left.
-class HitRef {
- public:
-  explicit HitRef(const AIHitTestSuite& suite) : suite_(suite) {}
-  ~HitRef() {
-    if (ref_) suite_.Release(ref_);
-  }
-  HitRef(const HitRef&) = delete;
-  HitRef& operator=(const HitRef&) = delete;
-  AIHitRef* out() { return &ref_; }
-  AIHitRef get() const { return ref_; }
-
- private:
-  const AIHitTestSuite& suite_;
-  AIHitRef ref_ = nullptr;
-};
-
 bool IsOpenPathEnd(ai::SuiteSet& suites, AIArtHandle art, int16_t segment) {
   int16_t type = kUnknownArt;
   ai::Check(suites.Art().GetArtType(art, &type));
@@ -41,23 +23,9 @@ bool IsOpenPathEnd(ai::SuiteSet& suites, AIArtHandle art, int16_t segment) {
 }  // namespace
 
 PathPick HitTestEnd(ai::SuiteSet& suites, geom::Point point, const PathPick* other) {
-  PathPick pick;
-  const AIHitTestSuite& hits = suites.HitTest();
-  const AIRealPoint at = geom::hostpath::ToHost(point);
-  HitRef ref(hits);
-  ai::Check(hits.HitTest(nullptr, &at, kAllHitRequest, ref.out()));
-  AIBoolean isHit = false;
-  ai::Check(hits.IsHit(ref.get(), &isHit));
-  if (!isHit) return pick;
-  AIHitData data{};
-  ai::Check(hits.GetHitData(ref.get(), &data));
-  if (!data.hit || !data.object || data.type == kFillPart || data.type == kBoundsPart) return pick;
-  pick.partType = data.type;
-  pick.segment = data.segment;
-  pick.art = data.object;
-  pick.hitPoint = geom::hostpath::FromHost(data.point);
-  pick.t = data.t;
-  pick.valid = IsOpenPathEnd(suites, data.object, data.segment);
+  PathPick pick = geom::hostpath::HitTestArt(suites, point, kAllHitRequest);
+  if (!pick.valid || pick.partType == kFillPart || pick.partType == kBoundsPart) return PathPick{};
+  pick.valid = IsOpenPathEnd(suites, pick.art, pick.segment);
   if (other && other->valid && other->art == pick.art && other->segment == pick.segment) pick.valid = false;
   return pick;
 }

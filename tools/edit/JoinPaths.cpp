@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "geometry/host/path_access.h"
+#include "geometry/host/path_snapshot.h"
 #include "hostcall/Error.h"
-#include "tools/edit/PathRestorePoint.h"
 
 namespace Tools::ToolJoinExtra {
 
@@ -59,10 +59,10 @@ geom::SegmentList ClosedSegments(const geom::SegmentList& a, int firstIndex, std
 
 void JoinTwoPaths(ai::SuiteSet& suites, const geom::hostpath::PathPick& first,
                   const geom::hostpath::PathPick& second, std::span<const geom::Bezier> pieces) {
-  const PathRestorePoint before(suites, first.art);
+  const geom::hostpath::PathSnapshot before = geom::hostpath::PathSnapshot::Take(suites, first.art);
   const geom::SegmentList b = geom::hostpath::ReadSegments(suites, second.art);
   const geom::SegmentList joined = JoinedSegments(before.segments(), first.segment, pieces, b, second.segment);
-  EditOrRestore(suites, {&before}, [&] {
+  geom::hostpath::EditOrRestore(suites, {&before}, [&] {
     geom::hostpath::WriteSegments(suites, first.art, joined);
     SelectWhole(suites, first.art);
     ai::Check(suites.Art().DisposeArt(second.art));
@@ -70,9 +70,9 @@ void JoinTwoPaths(ai::SuiteSet& suites, const geom::hostpath::PathPick& first,
 }
 
 void CloseOnePath(ai::SuiteSet& suites, const geom::hostpath::PathPick& first, std::span<const geom::Bezier> pieces) {
-  const PathRestorePoint before(suites, first.art);
+  const geom::hostpath::PathSnapshot before = geom::hostpath::PathSnapshot::Take(suites, first.art);
   const geom::SegmentList closed = ClosedSegments(before.segments(), first.segment, pieces);
-  EditOrRestore(suites, {&before}, [&] {
+  geom::hostpath::EditOrRestore(suites, {&before}, [&] {
     geom::hostpath::WriteSegments(suites, first.art, closed);
     ai::Check(suites.Path().SetPathClosed(first.art, true));
     SelectWhole(suites, first.art);

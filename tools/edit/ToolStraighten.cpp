@@ -1,9 +1,9 @@
 #include "tools/edit/ToolStraighten.h"
 
 #include "geometry/host/path_access.h"
+#include "geometry/host/path_snapshot.h"
 #include "hostcall/Error.h"
 #include "hostcall/HostCall.h"
-#include "tools/edit/PathRestorePoint.h"
 #include "tools/edit/StraightenEdits.h"
 #include "tools/framework/AnnoRenderBase.h"
 #include "tools/framework/DocumentQueries.h"
@@ -126,8 +126,8 @@ void ToolStraighten::LevelByMean(geom::SegmentList& list, int piece) const {
 void ToolStraighten::WriteWorkingList() {
   if (working_.empty()) return;
   ai::SuiteSet& suites = ai::Suites();
-  const PathRestorePoint before(suites, pick_.art);
-  EditOrRestore(suites, {&before}, [&] { geom::hostpath::WriteSegments(suites, pick_.art, working_); });
+  const geom::hostpath::PathSnapshot before = geom::hostpath::PathSnapshot::Take(suites, pick_.art);
+  geom::hostpath::EditOrRestore(suites, {&before}, [&] { geom::hostpath::WriteSegments(suites, pick_.art, working_); });
 }
 
 void ToolStraighten::Forget(ToolEvent&) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "geometry/host/new_path_art.h"
 #include "geometry/host/path_access.h"
 #include "hostcall/Error.h"
 
@@ -9,23 +10,13 @@ namespace Tools {
 
 GestureEdits::~GestureEdits() {
   if (committed_) return;
-  for (auto it = before_.rbegin(); it != before_.rend(); ++it) {
-    try {
-      geom::hostpath::WriteSegments(suites_, it->first, it->second);
-    } catch (...) {
-    }
-  }
-  for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-    try {
-      suites_.Art().DisposeArt(*it);
-    } catch (...) {
-    }
-  }
+  for (auto it = before_.rbegin(); it != before_.rend(); ++it) it->RestoreQuietly(suites_);
+  for (auto it = created_.rbegin(); it != created_.rend(); ++it) geom::hostpath::DisposeArtQuietly(suites_, *it);
 }
 
 void GestureEdits::WillRewrite(AIArtHandle path) {
-  if (std::any_of(before_.begin(), before_.end(), [&](const auto& kept) { return kept.first == path; })) return;
-  before_.emplace_back(path, geom::hostpath::ReadSegments(suites_, path));
+  if (std::any_of(before_.begin(), before_.end(), [&](const auto& kept) { return kept.art() == path; })) return;
+  before_.push_back(geom::hostpath::PathSnapshot::Take(suites_, path));
 }
 
 AIArtHandle NewTwoAnchorLine(ai::SuiteSet& suites, int16_t paintOrder, AIArtHandle prep, geom::Point a, geom::Point b,

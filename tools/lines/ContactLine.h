@@ -2,10 +2,9 @@
 // when one of its host calls fails midway.
 #pragma once
 
-#include <utility>
 #include <vector>
 
-#include "geometry/segment_list.h"
+#include "geometry/host/path_snapshot.h"
 #include "hostcall/SuiteSet.h"
 
 namespace Tools {
@@ -24,14 +23,14 @@ class GestureEdits {
   GestureEdits& operator=(const GestureEdits&) = delete;
 
   void Created(AIArtHandle art) { created_.push_back(art); }
-  // Reads and keeps the path's segments, once per path. Raises what the read raises.
+  // Takes a snapshot of the path, once per path. Raises what the reads raise.
   void WillRewrite(AIArtHandle path);
   void Commit() noexcept { committed_ = true; }
 
  private:
   ai::SuiteSet& suites_;
   std::vector<AIArtHandle> created_;
-  std::vector<std::pair<AIArtHandle, geom::SegmentList>> before_;
+  std::vector<geom::hostpath::PathSnapshot> before_;
   bool committed_ = false;
 };
 
