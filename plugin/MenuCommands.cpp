@@ -5,6 +5,7 @@
 #include "hostcall/Error.h"
 #include "hostcall/ErrorBoundary.h"
 #include "hostcall/HostCall.h"
+#include "hostcall/HostText.h"
 #include "plugin/AboutDialog.h"
 #include "plugin/Links.h"
 
@@ -31,28 +32,11 @@ constexpr const char* kPluginItemText = "Corvane";
 constexpr const char* kTrainingItemText = "Vectorcraft Academy Training...";
 constexpr const char* kHelpMenuGroup = "Help Menu";
 
-// A host string from bytes in the encoding, disposed of with the object.
-class HostText {
- public:
-  HostText(const char* bytes, int32_t encoding) {
-    ai::Check(ai::Suites().UnicodeString().NewFromBytes(bytes, -1, encoding, &handle_));
-  }
-  ~HostText() {
-    if (handle_) ai::Suites().UnicodeString().Dispose(handle_);
-  }
-  HostText(const HostText&) = delete;
-  HostText& operator=(const HostText&) = delete;
-  AIUnicodeStringHandle get() const { return handle_; }
-
- private:
-  AIUnicodeStringHandle handle_ = nullptr;
-};
-
 // The item's handle, or none when anything on the way fails.
 AIMenuItemHandle AddItem(SPPluginRef self, const char* name, const char* group, const char* text, int32_t encoding) {
   AIMenuItemHandle item = nullptr;
   const SPErr failed = ai::RunGuarded([&] {
-    const HostText host(text, encoding);
+    const ai::HostText host(text, encoding);
     if (ai::Suites().Menu().AddMenuItem(self, name, group, host.get(), 0, &item) != kNoErr) item = nullptr;
   });
   return failed ? nullptr : item;

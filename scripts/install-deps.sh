@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libtinyxml2-dev libcairo2-dev libfontconfig-dev lib2geom-dev libboost-dev
   binutils
+  # The dialogs' Chinese texts in snapshots (the renderer finds it through fontconfig).
+  fonts-wqy-microhei
 )
 
 missing=()

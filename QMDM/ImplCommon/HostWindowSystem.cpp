@@ -3,6 +3,7 @@
 #include "QMDM/ImplCommon/WindowSystem.h"
 #include "hostcall/Error.h"
 #include "hostcall/HostCall.h"
+#include "hostcall/HostText.h"
 
 namespace QMDM {
 namespace {
@@ -16,7 +17,7 @@ class HostWindows final : public IWindowSystem {
   AIWindowRef CreateWindow(int32_t kind, AIWindowRef owner, const char* name, const char* title, const AIRect& bounds,
                            CorvaneWindowEventProc proc, void* refcon) override {
     AIWindowRef window = nullptr;
-    Check(W().CreateWindow(kind, owner, name, title, &bounds, proc, refcon, &window));
+    Check(W().CreateWindow(kind, owner, name, ai::PlatformToUtf8(title).c_str(), &bounds, proc, refcon, &window));
     return window;
   }
   void DestroyWindow(AIWindowRef window) override { Check(W().DestroyWindow(window)); }
@@ -29,7 +30,9 @@ class HostWindows final : public IWindowSystem {
     return area;
   }
   void ShowWindow(AIWindowRef window, bool show) override { Check(W().ShowWindow(window, show)); }
-  void SetWindowTitle(AIWindowRef window, const char* title) override { Check(W().SetWindowTitle(window, title)); }
+  void SetWindowTitle(AIWindowRef window, const char* title) override {
+    Check(W().SetWindowTitle(window, ai::PlatformToUtf8(title).c_str()));
+  }
   void SetWindowColors(AIWindowRef window, const CorvaneWindowColors& colors) override {
     Check(W().SetWindowColors(window, &colors));
   }
@@ -64,8 +67,9 @@ class HostWindows final : public IWindowSystem {
   void SetControlBounds(CorvaneControlRef control, const AIRect& bounds) override {
     Check(W().SetControlBounds(control, &bounds));
   }
+  // The dialogs' texts are in the platform encoding; the host's windows take UTF-8.
   void SetText(CorvaneControlRef control, const std::string& text) override {
-    Check(W().SetControlText(control, text.c_str()));
+    Check(W().SetControlText(control, ai::PlatformToUtf8(text.c_str()).c_str()));
   }
   std::string Text(CorvaneControlRef control) override {
     int32_t length = 0;

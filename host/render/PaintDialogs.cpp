@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/render/FontFamily.h"
 #include "host/render/Utf8.h"
 
 namespace host::render {
@@ -59,9 +60,10 @@ void Text(cairo_t* cr, const std::string& text, const AIRect& r, double size, co
   cairo_save(cr);
   Rect(cr, r.left, r.top, r.right, r.bottom);
   cairo_clip(cr);
-  cairo_select_font_face(cr, kFamily, CAIRO_FONT_SLANT_NORMAL, bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr, size);
   const std::string utf8 = WellFormedUtf8(text);
+  cairo_select_font_face(cr, FontFamilyFor(utf8, kFamily).c_str(), CAIRO_FONT_SLANT_NORMAL,
+                         bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, size);
   cairo_text_extents_t ext;
   cairo_text_extents(cr, utf8.c_str(), &ext);
   cairo_font_extents_t font;

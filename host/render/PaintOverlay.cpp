@@ -5,6 +5,7 @@
 #include "host/render/ArtGeometry.h"
 #include "host/render/CairoPath.h"
 #include "host/render/FontCaches.h"
+#include "host/render/FontFamily.h"
 #include "host/render/Utf8.h"
 
 namespace host::render {
@@ -79,13 +80,15 @@ void DrawText(const Canvas& c, const DrawCall& call) {
   cairo_font_options_set_antialias(options, call.antialiased ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
   cairo_set_font_options(c.cr, options);
   cairo_font_options_destroy(options);
-  cairo_select_font_face(c.cr, kTextFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  const std::string utf8 = WellFormedUtf8(call.text);
+  cairo_select_font_face(c.cr, FontFamilyFor(utf8, kTextFamily).c_str(), CAIRO_FONT_SLANT_NORMAL,
+                         CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(c.cr, kTextSizePx);
   // The baseline runs along the bottom edge of the anchor's pixel row, so the
   // glyphs stand on that row.
   cairo_new_path(c.cr);
   cairo_move_to(c.cr, at.h, at.v + 1.0);
-  cairo_show_text(c.cr, WellFormedUtf8(call.text).c_str());
+  cairo_show_text(c.cr, utf8.c_str());
 }
 
 void Replay(const Canvas& c, const DrawCall& call) {
