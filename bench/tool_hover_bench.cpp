@@ -1,34 +1,67 @@
-// One cursor move of "QM Tangent Line" through PIMain, on the bundled lines example with the
-// first path picked: the host's message, the hit test, the two-path contact search through the
-// host's path suite, the invalidation passes of the feedback and the cursor.
+// One cursor move of a tool through PIMain on a bundled example, with the first path picked:
+// the host's message, the hit test, the tool's search through the host's path suite, the
+// invalidation passes of the feedback and the cursor.
+//   "QM Tangent Line" on lines.svg: the two-path contact search.
+//   "QM Tangent Circle" on tangent-circle.svg: the tangent-circle search (radius 60 pt).
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "host/Host.h"
+#include "host/runtime/Preferences.h"
 
 namespace {
 
-// Points on the example's two curved strokes (artwork coordinates, the pieces at t = 0.5).
-constexpr AIRealPoint kOnFirstCurve{121.25, -130};
-constexpr AIRealPoint kOnSecondCurve{293.75, -205};
+// A started host on the example with the tool chosen, its preferences in a file of its own;
+// null (and the benchmark skipped) when the plug-in does not start.
+class BenchHost {
+ public:
+  BenchHost(benchmark::State& state, const char* example, const char* tool) {
+    options_.preferencesFile = std::filesystem::temp_directory_path() / "corvane-bench-preferences.ini";
+    std::filesystem::remove(options_.preferencesFile);
+    host_ = std::make_unique<host::Host>(options_);
+    host_->OpenDocument(std::filesystem::path(CORVANE_EXAMPLES_DIR) / example);
+    host_->LoadPlugin(CORVANE_MODULE_PATH);
+    if (host_->Startup() != kNoErr || host_->SelectTool(tool) != kNoErr) state.SkipWithError("the plug-in did not start");
+  }
+  ~BenchHost() {
+    host_.reset();
+    std::filesystem::remove(options_.preferencesFile);
+  }
+  host::Host& operator*() { return *host_; }
+  host::Host* operator->() { return host_.get(); }
+
+ private:
+  host::HostOptions options_;
+  std::unique_ptr<host::Host> host_;
+};
+
+void Click(host::Host& h, AIRealPoint p) {
+  h.TrackCursor(p);
+  h.MouseDown(p);
+  h.MouseUp(p);
+}
 
 void BM_TangentLineCursorMove(benchmark::State& state) {
-  host::HostOptions options;
-  options.preferencesFile = std::filesystem::temp_directory_path() / "corvane-bench-preferences.ini";
-  host::Host h(options);
-  h.OpenDocument(std::filesystem::path(CORVANE_EXAMPLES_DIR) / "lines.svg");
-  h.LoadPlugin(CORVANE_MODULE_PATH);
-  if (h.Startup() != kNoErr || h.SelectTool("QM Tangent Line") != kNoErr) {
-    state.SkipWithError("the plug-in did not start");
-    return;
-  }
-  h.TrackCursor(kOnFirstCurve);
-  h.MouseDown(kOnFirstCurve);
-  h.MouseUp(kOnFirstCurve);
-  for (auto _ : state) benchmark::DoNotOptimize(h.TrackCursor(kOnSecondCurve));
-  std::filesystem::remove(options.preferencesFile);
+  // Points on the example's two curved strokes (artwork coordinates, the pieces at t = 0.5).
+  constexpr AIRealPoint kOnFirstCurve{121.25, -130};
+  constexpr AIRealPoint kOnSecondCurve{293.75, -205};
+  BenchHost h(state, "lines.svg", "QM Tangent Line");
+  Click(*h, kOnFirstCurve);
+  for (auto _ : state) benchmark::DoNotOptimize(h->TrackCursor(kOnSecondCurve));
 }
 BENCHMARK(BM_TangentLineCursorMove)->Unit(benchmark::kMicrosecond);
+
+void BM_TangentCircleCursorMove(benchmark::State& state) {
+  // Points on the example's two wavy curves (the pieces at t = 0.3).
+  constexpr AIRealPoint kOnUpperCurve{102, -65.5};
+  constexpr AIRealPoint kOnLowerCurve{112.54, -178.04};
+  BenchHost h(state, "tangent-circle.svg", "QM Tangent Circle");
+  h->preferences().PutReal("Corvane", "CircleTTRRadius", 60);
+  Click(*h, kOnUpperCurve);
+  for (auto _ : state) benchmark::DoNotOptimize(h->TrackCursor(kOnLowerCurve));
+}
+BENCHMARK(BM_TangentCircleCursorMove)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
