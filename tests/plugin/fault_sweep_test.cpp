@@ -81,9 +81,10 @@ struct Example {
 // The examples the sweep takes.  The tools of the other examples joined the
 // tree after the sweep was written and each still shows a finding (arcs: after
 // a failed event in a gesture of several lines the next gestures make
-// something else; connect: a refused hit-test release leaves the reference);
-// an example joins this list once its tools pass.
-const std::set<std::string> kSwept = {"curves.cvs"};
+// something else; orient: a refused dictionary suite leaves something
+// borrowed; lines: a refused call in the contact search reports success with
+// no line); an example joins this list once its tools pass.
+const std::set<std::string> kSwept = {"connect.cvs", "curves.cvs", "straighten.cvs"};
 
 std::vector<Example> Examples() {
   std::vector<Example> examples;
@@ -193,7 +194,9 @@ TEST(FaultSweep, EveryHostCallOfEveryExampleGestureFailsCleanly) {
         EXPECT_TRUE(code != kNoErr || now == after[i + 1] || (noPlaceForArt && now == after[i]))
             << "success reported for an incomplete result";
         EXPECT_TRUE(now == after[i] || now == after[i + 1]) << "a half-made change stays in the document";
-        EXPECT_EQ(h->LiveHitRefs(), 0);
+        // A reference whose release the host itself refused is still the host's.
+        const bool releaseRefused = call.suite == kAIHitTestSuite && call.function == "Release";
+        EXPECT_EQ(h->LiveHitRefs(), releaseRefused ? 1 : 0);
         // A failed event ends the gesture it belongs to, so after an error the
         // lines that
         // would have finished that gesture (up to the one that changed the
@@ -203,7 +206,9 @@ TEST(FaultSweep, EveryHostCallOfEveryExampleGestureFailsCleanly) {
         while (code != kNoErr && next + 1 < e.lines.size() && after[next + 1] == after[next]) ++next;
         EXPECT_EQ(RunLines(*h, e, next + 1, e.lines.size()), kNoErr) << "the rest of the script failed";
         EXPECT_TRUE(Replay(*h, e) == cleanReplay) << "the next gestures do not make what they make without the fault";
-        EXPECT_TRUE(BorrowedBy(*h) == cleanBorrowed) << "something borrowed was not given back";
+        Borrowed expected = cleanBorrowed;
+        if (releaseRefused) ++expected.hitRefs;
+        EXPECT_TRUE(BorrowedBy(*h) == expected) << "something borrowed was not given back";
         if (::testing::Test::HasFailure()) return;  // one fault's report is enough to go on
       }
     }
