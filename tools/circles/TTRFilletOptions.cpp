@@ -32,6 +32,10 @@ bool IsOneOf(ADMNotifierRef notifier, const char* a, const char* b) {
 
 }  // namespace
 
+double StoredCircleRadius() {
+  return ai::GetRealPreference(ai::kCircleTTRRadiusKey, ai::kCircleTTRRadiusDefault);
+}
+
 int32_t TTRFilletOptions::Run(SPPluginRef plugin, const char* title) {
   title_ = title ? title : "";
   return Modal(plugin, "TTRFilletOptions", kDialogID);
@@ -44,8 +48,7 @@ void TTRFilletOptions::Init(ADMDialogRef dialog) {
   radius_ = NewItem(dialog, kRadius, kADMTextEditType, {26, 34, 162, 56}, nullptr);
   Itm().SetUnits(radius_, kADMDocumentUnits);
   Itm().SetPrecision(radius_, kRadiusPrecision);
-  Itm().SetFloatValue(radius_, static_cast<float>(ai::GetRealPreference(ai::kCircleTTRRadiusKey,
-                                                                         ai::kCircleTTRRadiusDefault)));
+  Itm().SetFloatValue(radius_, static_cast<float>(StoredCircleRadius()));
   ask_ = NewItem(dialog, kAsk, kADMTextCheckBoxType, {28, 58, 128, 80}, kAskText);
   Itm().SetBooleanValue(ask_, ai::GetBooleanPreference(ai::kCircleTTRAskKey, ai::kCircleTTRAskDefault));
   previewBox_ = NewItem(dialog, kPreview, kADMTextCheckBoxType, {28, 76, 128, 98}, kPreviewText);
@@ -84,8 +87,7 @@ void TTRFilletOptions::Preview() {
 bool TTRFilletOptions::Store() {
   const float radius = Itm().GetFloatValue(radius_);
   if (!(radius > 0)) {
-    Itm().SetFloatValue(radius_, static_cast<float>(ai::GetRealPreference(ai::kCircleTTRRadiusKey,
-                                                                           ai::kCircleTTRRadiusDefault)));
+    Itm().SetFloatValue(radius_, static_cast<float>(StoredCircleRadius()));
     Itm().Show(problem_, true);
     Preview();
     return false;

@@ -57,6 +57,10 @@ class TTRFilletOptions final : public UI::BaseDialog {
   ADMItemRef problem_ = nullptr;
 };
 
+// The radius the tool solves with and the dialog opens with: the stored
+// "CircleTTRRadius" (points), 50 when none is stored.
+double StoredCircleRadius();
+
 // The dialog's title, "圆形选项" in the platform encoding (GBK).
 inline constexpr const char* kCircleOptionsTitle = "\xd4\xb2\xd0\xce\xd1\xa1\xcf\xee";
 

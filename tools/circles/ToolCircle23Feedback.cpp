@@ -1,14 +1,12 @@
 // The circle tool's feedback and cursors.
 #include "geometry/construction.h"
 #include "geometry/host/host_point.h"
-#include "geometry/unit_text.h"
 #include "hostcall/HostCall.h"
 #include "tools/circles/CircleFeedback.h"
 #include "tools/circles/ToolCircle23.h"
 #include "tools/framework/Cursors.h"
 #include "tools/framework/DocumentQueries.h"
 #include "tools/framework/IAnnoSurface.h"
-#include "tools/framework/ViewOffset.h"
 
 namespace Tools {
 
@@ -33,8 +31,6 @@ void ToolCircle23::DrawFeedback(AII::IAnnoSurface& surface, bool measuring) {
     DrawDiameter(surface, measuring);
 }
 
-// The label's text has no say in the measured area (text is measured to the
-// view's edge), so measuring leaves it empty and asks the host nothing more.
 void ToolCircle23::DrawDiameter(AII::IAnnoSurface& surface, bool measuring) {
   surface.PlusMark(ToHost(first_), kCircleMarkPx);
   const std::optional<geom::Point> centre = DiameterCentre(first_, second_);
@@ -43,11 +39,7 @@ void ToolCircle23::DrawDiameter(AII::IAnnoSurface& surface, bool measuring) {
   surface.Circle(ToHost(*centre), radius);
   surface.PlusMark(ToHost(*centre), kCircleMarkPx);
   surface.Line(ToHost(first_), ToHost(second_));
-  const AIPoint end = surface.ToView(ToHost(second_));
-  const AIPoint at = AII::OffsetView(end, kLabelOffsetPx, -int64_t{kLabelOffsetPx});
-  if (measuring) return surface.Text(at, "");
-  const geom::UnitCode unit = CurrentUnitCode(ai::Suites());
-  surface.Text(at, geom::FormatValue(2 * radius, geom::kLabelMaxLength, unit, geom::kLabelPrecision, true).text);
+  DrawLengthLabel(surface, second_, 2 * radius, measuring);
 }
 
 void ToolCircle23::DrawThreePoints(AII::IAnnoSurface& surface) {

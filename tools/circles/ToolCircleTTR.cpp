@@ -21,8 +21,6 @@ namespace {
 using Tool = ToolCircleTTR;
 using geom::hostpath::PathPick;
 
-double StoredRadius() { return ai::GetRealPreference(ai::kCircleTTRRadiusKey, ai::kCircleTTRRadiusDefault); }
-
 // Whether a completion opens the options dialog: the stored choice, inverted
 // by Ctrl.
 bool AskOnCompletion(const ToolEvent& event) {
@@ -97,11 +95,17 @@ void ToolCircleTTR::EnterIdle(ToolEvent&) {
   DisposePreview();
   first_ = {};
   second_ = {};
+  firstFrame_.reset();
+  secondFrame_.reset();
   solution_.valid = false;
 }
 
+// Each pick's frame is read once, when the pick is made, not on every pass of
+// the feedback.
 void ToolCircleTTR::FollowFirst(ToolEvent& event) {
-  first_ = geom::hostpath::HitTestPaths(ai::Suites(), CursorPoint(event));
+  ai::SuiteSet& suites = ai::Suites();
+  first_ = geom::hostpath::HitTestPaths(suites, CursorPoint(event));
+  firstFrame_ = geom::hostpath::PickFrame(suites, first_);
 }
 
 void ToolCircleTTR::PressFirst(ToolEvent& event) { firstPressView_ = CurrentViewPoint(event.message->cursor); }
@@ -109,7 +113,9 @@ void ToolCircleTTR::PressFirst(ToolEvent& event) { firstPressView_ = CurrentView
 // The second pick is never the first pick's segment of the same path.
 void ToolCircleTTR::FollowSecond(ToolEvent& event) {
   cursor_ = CursorPoint(event);
-  second_ = geom::hostpath::HitTestPaths(ai::Suites(), cursor_, first_);
+  ai::SuiteSet& suites = ai::Suites();
+  second_ = geom::hostpath::HitTestPaths(suites, cursor_, first_);
+  secondFrame_ = geom::hostpath::PickFrame(suites, second_);
   solution_.valid = false;
   if (second_.valid) SolveWithStoredRadius();
 }
@@ -193,7 +199,7 @@ void ToolCircleTTR::CreateDragged(ToolEvent& event) {
 
 geom::Point ToolCircleTTR::PicksMiddle() const { return (first_.hitPoint + second_.hitPoint) / 2; }
 
-void ToolCircleTTR::SolveWithStoredRadius() { Solve(StoredRadius(), PicksMiddle()); }
+void ToolCircleTTR::SolveWithStoredRadius() { Solve(StoredCircleRadius(), PicksMiddle()); }
 
 // A failure to read the picked paths (a path deleted under the tool, a
 // refused host call) means no circle, as the engine's own failures do.

@@ -23,6 +23,8 @@
 // the tool again starts afresh only when a picked path no longer exists.
 #pragma once
 
+#include <optional>
+
 #include "geometry/host/path_pick.h"
 #include "geometry/tangent_circle.h"
 #include "tools/circles/TTRCallbackPreview.h"
@@ -89,13 +91,16 @@ class ToolCircleTTR final : public Cataloged<FSMTool<ToolCircleTTR>>, public TTR
   void DisposePreview();
   void DisposePreviewQuietly() noexcept;
   bool PicksStillExist();
-  void DrawPickMarker(AII::IAnnoSurface& surface, const geom::hostpath::PathPick& pick);
+  static void DrawPickMarker(AII::IAnnoSurface& surface, const std::optional<geom::hostpath::PathFrame>& frame);
 
   static const StateEntry<ToolCircleTTR> kStates[8];
   static const TransitionEntry<ToolCircleTTR> kTransitions[13];
 
   geom::hostpath::PathPick first_;
   geom::hostpath::PathPick second_;
+  // PickFrame of each pick: where its marker is drawn (nothing for an invalid
+  // pick or one whose tangent cannot be read).
+  std::optional<geom::hostpath::PathFrame> firstFrame_, secondFrame_;
   AIPoint firstPressView_{};
   geom::Point secondPress_;
   AIPoint secondPressView_{};

@@ -36,10 +36,15 @@ ToolCurvature::ToolCurvature(const ToolIdentity& identity) noexcept
     : Cataloged(identity, std::span<const StateEntry<Tool>>(kStates),
                 std::span<const TransitionEntry<Tool>>(kTransitions)) {}
 
-void ToolCurvature::ClearPick(ToolEvent&) { pick_ = {}; }
+void ToolCurvature::ClearPick(ToolEvent&) {
+  pick_ = {};
+  fit_.reset();
+}
 
+// The circle is fitted once per pick, not on every pass of the feedback.
 void ToolCurvature::FollowPick(ToolEvent& event) {
   pick_ = geom::hostpath::HitTestPaths(ai::Suites(), CursorPoint(event));
+  fit_ = FitAtPick();
 }
 
 bool ToolCurvature::PressOnPath(ToolEvent& event) {
@@ -70,11 +75,10 @@ std::optional<ToolCurvature::Fit> ToolCurvature::FitAtPick() const {
 // and paints it; the selection is left as it is.  Where nothing may be drawn
 // (a locked or hidden layer) nothing is made.
 void ToolCurvature::CreateCircle(ToolEvent&) {
-  const std::optional<Fit> fit = FitAtPick();
-  if (!fit || std::abs(fit->circle.radius) > kMaxCurvatureRadius) return;
+  if (!fit_ || std::abs(fit_->circle.radius) > kMaxCurvatureRadius) return;
   ai::SuiteSet& suites = ai::Suites();
   if (!geom::hostpath::EditableInsertionPoint(suites)) return;
-  const geom::SquareCorners corners = geom::CircleCorners(fit->circle.centre, fit->circle.radius);
+  const geom::SquareCorners corners = geom::CircleCorners(fit_->circle.centre, fit_->circle.radius);
   const AIRealPoint low = geom::hostpath::ToHost(corners.low), high = geom::hostpath::ToHost(corners.high);
   AIArtHandle oval = nullptr;
   ai::Check(suites.ShapeConstruction().NewPointPointOval(&low, &high, false, false, 0, &oval));

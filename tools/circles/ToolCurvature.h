@@ -56,6 +56,7 @@ class ToolCurvature final : public Cataloged<FSMTool<ToolCurvature>> {
   static const TransitionEntry<ToolCurvature> kTransitions[5];
 
   geom::hostpath::PathPick pick_;
+  std::optional<Fit> fit_;  // FitAtPick() of pick_
 };
 
 }  // namespace Tools
