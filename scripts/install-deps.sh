@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libtinyxml2-dev libcairo2-dev libfontconfig-dev lib2geom-dev libboost-dev
   binutils
+  # the desktop host, and its tests under a virtual X server
+  libgtk-4-dev xvfb xauth xdotool imagemagick python3
 )
 
 missing=()
