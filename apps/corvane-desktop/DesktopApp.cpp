@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/corvane-desktop/DesktopDialogs.h"
 #include "apps/corvane-desktop/Palette.h"
 #include "host/Host.h"
 #include "host/PluginLocation.h"
@@ -40,10 +41,12 @@ struct Options {
 
 struct Desktop {
   std::unique_ptr<host::Host> host;
+  std::unique_ptr<GtkWindowBackend> windows;
   GtkApplication* app = nullptr;
   GtkWindow* window = nullptr;
   GtkWidget* canvas = nullptr;
   GtkWidget* palette = nullptr;
+  GtkWidget* menubar = nullptr;
   std::map<std::string, GtkWidget*> toolButtons;  // by title
   std::optional<std::filesystem::path> file;
   std::optional<host::model::Document> saved;  // the document as last opened or saved
@@ -606,6 +609,8 @@ void WriteReport() {
         << std::lround(r.size.width) << '\t' << std::lround(r.size.height) << '\n';
   };
   line("canvas", g->canvas);
+  // The menu bar's titles in order; the last is Help.
+  if (GtkWidget* last = gtk_widget_get_last_child(g->menubar)) line("menu Help", last);
   for (const auto& [title, button] : g->toolButtons) line("tool " + title, button);
   const host::Workspace& ws = g->host->workspace();
   out << "view\t" << ws.Zoom() << '\t' << ws.ScrollOrigin().h << '\t' << ws.ScrollOrigin().v << '\n';
@@ -635,6 +640,7 @@ gboolean CloseRequest(GtkWindow*, gpointer) {
 void Activate(GtkApplication* app, gpointer data) {
   const Options& options = *static_cast<const Options*>(data);
   g->window = GTK_WINDOW(gtk_application_window_new(app));
+  gtk_application_window_set_show_menubar(GTK_APPLICATION_WINDOW(g->window), FALSE);
   gtk_window_set_default_size(g->window, 1100, 760);
   g_signal_connect(g->window, "close-request", G_CALLBACK(CloseRequest), nullptr);
 
@@ -676,8 +682,16 @@ void Activate(GtkApplication* app, gpointer data) {
   gtk_box_append(GTK_BOX(outer), g->palette);
   gtk_box_append(GTK_BOX(outer), gtk_separator_new(GTK_ORIENTATION_VERTICAL));
   gtk_box_append(GTK_BOX(outer), g->canvas);
-  gtk_window_set_child(g->window, outer);
+  GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  GMenu* empty = g_menu_new();
+  g->menubar = gtk_popover_menu_bar_new_from_model(G_MENU_MODEL(empty));
+  g_object_unref(empty);
+  gtk_box_append(GTK_BOX(column), g->menubar);
+  gtk_box_append(GTK_BOX(column), outer);
+  gtk_window_set_child(g->window, column);
 
+  g->windows = std::make_unique<GtkWindowBackend>(*g->host, g->window);
+  host::SetWindowBackend(*g->host, g->windows.get());
   try {
     g->host->LoadPlugin(*options.plugin);
     if (const AIErr err = g->host->Startup())
@@ -696,10 +710,11 @@ void Activate(GtkApplication* app, gpointer data) {
     }
     gtk_show_uri(g->window, uri.c_str(), GDK_CURRENT_TIME);
   });
+  // The menu bar is the window's own widget (not the application's), so
+  // that its titles can be found on screen.
   GMenuModel* menus = BuildMenus();
-  gtk_application_set_menubar(app, menus);
+  gtk_popover_menu_bar_set_menu_model(GTK_POPOVER_MENU_BAR(g->menubar), menus);
   g_object_unref(menus);
-  gtk_application_window_set_show_menubar(GTK_APPLICATION_WINDOW(g->window), TRUE);
   BuildPalette();
 
   if (options.file) {
@@ -776,6 +791,7 @@ int RunDesktop(int argc, char** argv) {
   const int status = g_application_run(G_APPLICATION(desktop.app), 1, gtkArgs);
   // The plug-in shuts down before the cursors it made and the window go.
   desktop.host.reset();
+  desktop.windows.reset();
   for (auto& [key, cursor] : desktop.cursors)
     if (cursor) g_object_unref(cursor);
   g_object_unref(desktop.app);

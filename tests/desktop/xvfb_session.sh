@@ -4,6 +4,7 @@
 #   draw-circle  choose "QM Circle by 2 or 3 points" in the palette, drag a
 #                diameter on the canvas, take a screenshot, save with Ctrl+S,
 #                and check the saved document has the new closed circle there.
+#   about        open the About box from the Help menu, close it with Escape.
 set -euo pipefail
 test_name=$1 app=$2 plugin=$3 example=$4 work=$5
 
@@ -84,6 +85,21 @@ for p in closed:
 print('expected a closed circle centre (%.2f, %.2f) radius %.2f; closed paths: %d' % (cx, cy, r, len(closed)))
 sys.exit(1)
 PY
+  ;;
+about)
+  hx=$(field "menu Help" 2) hy=$(field "menu Help" 3) hw=$(field "menu Help" 4) hh=$(field "menu Help" 5)
+  [ -n "$hx" ] || fail "no Help menu: $(cat "$report")"
+  shown() { xdotool search --onlyvisible --name '^About Corvane$' >/dev/null 2>&1; }
+  xdotool mousemove --window "$wid" $((hx + hw / 2)) $((hy + hh / 2)) click 1
+  sleep 0.3
+  # The About item is the menu's last: Up from the top wraps round to it.
+  xdotool key Up Return
+  wait_for 20 shown || fail "the About box did not open"
+  import -window root "$work/about.png"
+  xdotool key Escape
+  wait_for 20 bash -c "! xdotool search --onlyvisible --name '^About Corvane\$' >/dev/null 2>&1" ||
+    fail "Escape did not close the About box"
+  kill -0 $app_pid || fail "the program ended"
   ;;
 *) fail "unknown test $test_name" ;;
 esac
