@@ -523,6 +523,8 @@ void AddActions() {
            g_simple_action_set_state(a, v);
            ApplyAppearance(g_variant_get_boolean(v));
          }));
+  const char* darkAccels[] = {"<Control><Shift>d", nullptr};
+  gtk_application_set_accels_for_action(g->app, "app.dark", darkAccels);
   GSimpleAction* plugin = g_simple_action_new("plugin-menu", G_VARIANT_TYPE_STRING);
   g_signal_connect(plugin, "activate", G_CALLBACK(+[](GSimpleAction*, GVariant* v, gpointer) {
                      const std::string name = g_variant_get_string(v, nullptr);
@@ -621,8 +623,8 @@ void WriteReport() {
 // The first frame after the window shows: the layout is final then.
 gboolean AfterFirstFrame(GtkWidget*, GdkFrameClock*, gpointer) {
   if (gtk_widget_get_width(g->canvas) <= 1) return G_SOURCE_CONTINUE;
+  // The artboard fits the canvas at its first real size.
   if (!g->reported) {
-    if (g->host->workspace().HasDocument() && !g->saved) Fit();
     Fit();
     WriteReport();
   }
