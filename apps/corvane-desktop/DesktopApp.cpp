@@ -692,6 +692,8 @@ void Activate(GtkApplication* app, gpointer data) {
   gtk_box_append(GTK_BOX(column), outer);
   gtk_window_set_child(g->window, column);
 
+  // Shown first, so that a message about the plug-in or the file lies over it.
+  gtk_window_present(g->window);
   g->windows = std::make_unique<GtkWindowBackend>(*g->host, g->window);
   host::SetWindowBackend(*g->host, g->windows.get());
   try {
@@ -727,7 +729,6 @@ void Activate(GtkApplication* app, gpointer data) {
   if (!g->saved && g->host->workspace().HasDocument() && !options.file) g->saved = g->host->document();
   UpdateTitle();
   gtk_widget_add_tick_callback(g->canvas, AfterFirstFrame, nullptr, nullptr);
-  gtk_window_present(g->window);
 }
 
 std::string HelpText() {
