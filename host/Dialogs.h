@@ -21,6 +21,7 @@
 namespace host {
 
 struct ControlInfo {
+  CorvaneControlRef ref = nullptr;
   int32_t id = 0;
   int32_t kind = kCorvaneControlLabel;
   AIRect bounds{};  // client pixels
@@ -81,5 +82,44 @@ AIErr Press(Host& host, int32_t id);
 AIErr PressKey(Host& host, int32_t key);
 // The close box.
 AIErr CloseDialog(Host& host);
+
+}  // namespace host
+
+namespace host {
+
+// A window system that shows the plug-in's windows on screen (the desktop
+// host's).  The window suite keeps every window's and control's state as
+// before and tells the backend after each change; the backend reads the state
+// back (WindowOf) and mirrors it, and it runs the modal loops in place of the
+// modal driver.  What a person does in a shown window comes back through
+// the functions below, on the window and control it was done to.
+class WindowBackend {
+ public:
+  virtual ~WindowBackend() = default;
+  // Created, or its bounds, title, colours, visibility or enabled state changed.
+  virtual void WindowChanged(AIWindowRef window) = 0;
+  // About to go, with its controls.
+  virtual void WindowDestroyed(AIWindowRef window) = 0;
+  // Created, or its bounds, text, value, state, pixels or colour changed.
+  virtual void ControlChanged(AIWindowRef window, CorvaneControlRef control) = 0;
+  virtual void AppWindowEnabled(bool enabled) = 0;
+  // Returns once EndModalLoop was called for the window or it was destroyed.
+  virtual void RunModalLoop(AIWindowRef window) = 0;
+  virtual void EndModalLoop(AIWindowRef window) = 0;
+};
+
+// nullptr: the headless window system (the modal driver runs the loops).
+void SetWindowBackend(Host& host, WindowBackend* backend);
+std::optional<WindowInfo> WindowOf(const Host& host, AIWindowRef window);
+
+// The text of an edit field typed by a person: its text replaced, then a
+// change notification.
+AIErr EditControlText(Host& host, CorvaneControlRef control, std::string_view text);
+// Enter in an edit field, or the focus leaving it after a change.
+AIErr CommitControlText(Host& host, CorvaneControlRef control);
+// A click on a control: a check box's value flips, a radio turns on.
+AIErr ClickControl(Host& host, CorvaneControlRef control);
+AIErr PressWindowKey(Host& host, AIWindowRef window, int32_t key);
+AIErr CloseWindow(Host& host, AIWindowRef window);
 
 }  // namespace host

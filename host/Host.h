@@ -12,7 +12,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -111,6 +113,14 @@ struct CursorState {
   int32_t height = 0;
   int32_t hotX = 0;
   int32_t hotY = 0;
+  std::vector<uint8_t> rgba;
+};
+
+// An image of the plug-in module: 8-bit RGBA, not premultiplied, rows top to
+// bottom.
+struct PluginImage {
+  int32_t width = 0;
+  int32_t height = 0;
   std::vector<uint8_t> rgba;
 };
 
@@ -226,6 +236,15 @@ class Host {
 
   // --- preferences
   Preferences& preferences();
+
+  // --- what a desktop host shows of the plug-in
+  // The module's image of an id (a tool's icon id or dark icon id) in the
+  // variant for the density class (10, 15, 20 for 1x, 1.5x, 2x screens);
+  // nothing without a loaded module or when it has no such image.
+  std::optional<PluginImage> Image(int32_t id, int densityClass) const;
+  // Called after each file or address the plug-in asks to open is recorded
+  // (ShellRequests): a desktop host opens it with the default application.
+  void SetShellHandler(std::function<void(const std::string&)> handler);
 
   // --- what the host reports
   void SetAppVersion(int major, int minor, int revision);

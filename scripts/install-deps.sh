@@ -10,6 +10,8 @@ packages=(
   binutils
   # The dialogs' Chinese texts in snapshots (the renderer finds it through fontconfig).
   fonts-wqy-microhei
+  # the desktop host, and its tests under a virtual X server
+  libgtk-4-dev xvfb xauth xdotool imagemagick python3
 )
 
 missing=()

@@ -11,9 +11,6 @@
 namespace app {
 
 inline constexpr const char* kProgramName = "corvane-host";
-// The environment variable that names the plug-in module when --plugin does
-// not.
-inline constexpr const char* kPluginEnvironmentVariable = "CORVANE_PLUGIN";
 
 struct Options {
   bool help = false;

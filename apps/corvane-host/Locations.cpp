@@ -16,30 +16,6 @@ bool IsFile(const std::filesystem::path& p) {
 
 }  // namespace
 
-PluginLocation LocatePlugin(const PluginSearch& search) {
-  if (search.option) return {search.option, {*search.option}};
-  if (search.environment && !search.environment->empty()) {
-    const std::filesystem::path named(*search.environment);
-    return {named, {named}};
-  }
-  PluginLocation location;
-  for (const std::filesystem::path& candidate : {search.executableDirectory / kModuleFileName, search.builtModule}) {
-    if (candidate.empty() || candidate == kModuleFileName) continue;
-    location.tried.push_back(candidate);
-    if (IsFile(candidate)) {
-      location.found = candidate;
-      break;
-    }
-  }
-  return location;
-}
-
-std::filesystem::path ExecutableDirectory() {
-  std::error_code ec;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path{} : self.parent_path();
-}
-
 std::optional<Example> FindExample(const std::filesystem::path& directory, const std::string& name) {
   // A name is a plain file stem: nothing that could climb out of the directory.
   if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") return std::nullopt;

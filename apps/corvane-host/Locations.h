@@ -1,5 +1,5 @@
 // Where corvane-host finds the files it was not given by path: the plug-in
-// module and the bundled examples.
+// module (host/PluginLocation.h) and the bundled examples.
 #pragma once
 
 #include <filesystem>
@@ -7,31 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "host/PluginLocation.h"
+
 namespace app {
 
-// The file name of the plug-in module.
-inline constexpr const char* kModuleFileName = "Corvane.aip";
-
-// The places a plug-in may come from, most specific first.
-struct PluginSearch {
-  std::optional<std::filesystem::path> option;  // --plugin
-  std::optional<std::string> environment;       // $CORVANE_PLUGIN (unset or empty: nothing)
-  std::filesystem::path executableDirectory;    // where corvane-host itself is
-  std::filesystem::path builtModule;            // the module built with this program
-};
-
-struct PluginLocation {
-  std::optional<std::filesystem::path> found;
-  std::vector<std::filesystem::path> tried;  // in order, for the message when nothing is found
-};
-
-// --plugin, then $CORVANE_PLUGIN, are taken as given, existing or not, so
-// that loading reports the very file the user named.  Otherwise the first of
-// Corvane.aip beside the executable and the built module that exists.
-PluginLocation LocatePlugin(const PluginSearch& search);
-
-// The directory of the running executable; empty when it cannot be told.
-std::filesystem::path ExecutableDirectory();
+using host::ExecutableDirectory;
+using host::kModuleFileName;
+using host::kPluginEnvironmentVariable;
+using host::LocatePlugin;
+using host::PluginLocation;
+using host::PluginSearch;
 
 // The bundled examples: NAME.svg files, each with an optional script
 // NAME.cvs beside it.

@@ -37,14 +37,19 @@ Picture RenderView(const Snapshot& snapshot, const RenderOptions& options) {
   SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, snapshot.view.width, snapshot.view.height));
   CheckCairo(cairo_surface_status(surface.get()), "allocate the picture");
   ContextPtr context(cairo_create(surface.get()));
-  const Canvas canvas{context.get(), snapshot.view.width, snapshot.view.height};
+  PaintView(context.get(), snapshot, options);
+  CheckCairo(cairo_status(context.get()), "draw the picture");
+  return PictureOf(surface.get());
+}
+
+void PaintView(cairo_t* cr, const Snapshot& snapshot, const RenderOptions& options) {
+  CheckView(snapshot.view);
+  const Canvas canvas{cr, snapshot.view.width, snapshot.view.height};
   PaintDocument(canvas, snapshot.document, snapshot.view);
   if (snapshot.document && options.showSelection) PaintSelection(canvas, *snapshot.document, snapshot.view);
   PaintOverlay(canvas, snapshot.overlay);
   PaintDialogs(canvas, snapshot.dialogs);
   if (snapshot.cursor && snapshot.cursorAt) PaintCursor(canvas, *snapshot.cursor, *snapshot.cursorAt);
-  CheckCairo(cairo_status(context.get()), "draw the picture");
-  return PictureOf(surface.get());
 }
 
 Snapshot SnapshotOf(Host& host, std::optional<AIPoint> cursorAt) {

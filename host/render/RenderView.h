@@ -51,6 +51,10 @@
 #include "host/model/View.h"
 #include "host/render/Picture.h"
 
+// cairo's context, declared as cairo.h does, so that users of the renderer
+// need not see cairo's headers.
+typedef struct _cairo cairo_t;
+
 namespace host::render {
 
 // What to draw.  Borrows everything it points to for the length of the call.
@@ -74,6 +78,11 @@ struct RenderOptions {
 // for a cursor image whose pixels do not match its size; kOutOfMemoryErr when
 // the picture cannot be allocated or drawn.
 Picture RenderView(const Snapshot& snapshot, const RenderOptions& options = {});
+
+// Paints the same picture on any cairo context whose user space is the view's
+// pixels (a window's drawing area): what RenderView draws, without the
+// checks on the result.  kBadParameterErr (HostError) as RenderView.
+void PaintView(cairo_t* cr, const Snapshot& snapshot, const RenderOptions& options = {});
 
 // The host's current state: its document (if one is open), view, last
 // annotation drawing and cursor.  The snapshot points into the host and is

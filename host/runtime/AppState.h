@@ -128,6 +128,7 @@ struct AppState {
   HandleTable<PlatformCursorRef, CursorState> cursors;
   CursorState cursor;
   std::vector<std::string> shellRequests;
+  std::function<void(const std::string&)> shellHandler;  // unset: nothing is launched
   std::map<uint8_t*, std::size_t> images;  // decoded RGBA buffers still held by the plug-in
 
   // The host's own menu groups and theme tables.

@@ -10,7 +10,7 @@ using runtime::ControlRecord;
 using runtime::WindowRecord;
 
 ControlInfo InfoOf(const ControlRecord& c, CorvaneControlRef focus, CorvaneControlRef self) {
-  return ControlInfo{c.id,    c.kind,   c.bounds, c.text, c.value,        c.enabled,  c.visible,
+  return ControlInfo{self, c.id,    c.kind,   c.bounds, c.text, c.value,        c.enabled,  c.visible,
                      focus == self, c.width, c.height, c.rgba, c.hasTextColor, c.textColor};
 }
 
@@ -125,6 +125,49 @@ AIErr PressKey(Host&, int32_t key) {
 
 AIErr CloseDialog(Host&) {
   return runtime::SendWindowEvent(RequireActive(), Event(kCorvaneEventClose, nullptr, 0));
+}
+
+void SetWindowBackend(Host&, WindowBackend* backend) { App().windowSystem.backend = backend; }
+
+std::optional<WindowInfo> WindowOf(const Host&, AIWindowRef window) {
+  const WindowRecord* w = App().windowSystem.windows.Find(window);
+  if (!w) return std::nullopt;
+  return InfoOf(*w, window);
+}
+
+namespace {
+
+ControlRecord& RecordOf(CorvaneControlRef control) { return App().windowSystem.controls.Get(control, "control"); }
+
+}  // namespace
+
+AIErr EditControlText(Host&, CorvaneControlRef control, std::string_view text) {
+  ControlRecord& r = RecordOf(control);
+  r.text = text;
+  return runtime::SendWindowEvent(r.window, Event(kCorvaneEventTextChanged, control, r.id));
+}
+
+AIErr CommitControlText(Host&, CorvaneControlRef control) {
+  const ControlRecord& r = RecordOf(control);
+  return runtime::SendWindowEvent(r.window, Event(kCorvaneEventTextCommitted, control, r.id));
+}
+
+AIErr ClickControl(Host&, CorvaneControlRef control) {
+  ControlRecord& r = RecordOf(control);
+  if (r.kind == kCorvaneControlCheckBox) r.value = r.value ? 0 : 1;
+  if (r.kind == kCorvaneControlRadio) r.value = 1;
+  return runtime::SendWindowEvent(r.window, Event(kCorvaneEventClick, control, r.id));
+}
+
+AIErr PressWindowKey(Host&, AIWindowRef window, int32_t key) {
+  CorvaneWindowEvent e = Event(kCorvaneEventKey, App().windowSystem.windows.Get(window, "window").focus, 0);
+  e.key = key;
+  return runtime::SendWindowEvent(window, e);
+}
+
+AIErr CloseWindow(Host&, AIWindowRef window) {
+  App().windowSystem.windows.Get(window, "window");
+  return runtime::SendWindowEvent(window, Event(kCorvaneEventClose, nullptr, 0));
 }
 
 }  // namespace host

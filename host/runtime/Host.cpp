@@ -7,6 +7,7 @@
 #include "host/core/SuiteCall.h"
 #include "host/model/Document.h"
 #include "host/runtime/HostImpl.h"
+#include "host/runtime/ModuleImages.h"
 #include "host/runtime/Suites.h"
 
 namespace host {
@@ -306,6 +307,19 @@ AIErr Host::SetUIBrightness(double brightness) {
 }
 
 double Host::UIBrightness() const { return impl_->app.brightness; }
+
+// --- what a desktop host shows
+
+std::optional<PluginImage> Host::Image(int32_t id, int densityClass) const {
+  if (!impl_->module) return std::nullopt;
+  std::optional<runtime::RgbaImage> image = runtime::ModuleImage(impl_->module->resources(), id, densityClass);
+  if (!image) return std::nullopt;
+  return PluginImage{image->width, image->height, std::move(image->rgba)};
+}
+
+void Host::SetShellHandler(std::function<void(const std::string&)> handler) {
+  impl_->app.shellHandler = std::move(handler);
+}
 
 // --- observation
 

@@ -95,6 +95,7 @@ AIErr ShellExecute(const char* verb, const char* target) {
       throw HostError(kBadParameterErr, std::string("unsupported shell verb '") + verb + "'");
     if (!*Required(target, "target")) throw HostError(kBadParameterErr, "empty shell target");
     App().shellRequests.emplace_back(target);
+    if (App().shellHandler) App().shellHandler(App().shellRequests.back());
     return kNoErr;
   });
 }

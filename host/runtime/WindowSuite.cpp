@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/Dialogs.h"
 #include "host/core/SuiteCall.h"
 #include "host/runtime/AppState.h"
 #include "host/runtime/Suites.h"
@@ -31,6 +32,14 @@ AIRect CheckedRect(const AIRect* r, const char* what) {
 
 void RemoveFromModalStack(AIWindowRef w) { std::erase(Ws().modalStack, w); }
 
+// A shown window system mirrors each change.
+void Shown(AIWindowRef w) {
+  if (Ws().backend) Ws().backend->WindowChanged(w);
+}
+void Shown(CorvaneControlRef c) {
+  if (Ws().backend) Ws().backend->ControlChanged(Control(c).window, c);
+}
+
 AIErr CreateWindow(int32_t kind, AIWindowRef owner, const char* name, const char* title, const AIRect* bounds,
                    CorvaneWindowEventProc proc, void* refcon, AIWindowRef* window) {
   return SuiteCall(kSuite, "CreateWindow", [&] {
@@ -48,6 +57,7 @@ AIErr CreateWindow(int32_t kind, AIWindowRef owner, const char* name, const char
     r.proc = proc;
     r.refcon = refcon;
     *window = Ws().windows.Add(std::move(r));
+    Shown(*window);
     return kNoErr;
   });
 }
@@ -55,6 +65,7 @@ AIErr CreateWindow(int32_t kind, AIWindowRef owner, const char* name, const char
 AIErr DestroyWindow(AIWindowRef window) {
   return SuiteCall(kSuite, "DestroyWindow", [&] {
     WindowRecord& w = Window(window);
+    if (Ws().backend) Ws().backend->WindowDestroyed(window);
     for (CorvaneControlRef c : w.controls) Ws().controls.Remove(c);
     RemoveFromModalStack(window);
     Ws().windows.Remove(window);
@@ -65,6 +76,7 @@ AIErr DestroyWindow(AIWindowRef window) {
 AIErr SetWindowBounds(AIWindowRef window, const AIRect* bounds) {
   return SuiteCall(kSuite, "SetWindowBounds", [&] {
     Window(window).bounds = CheckedRect(bounds, "window bounds");
+    Shown(window);
     return kNoErr;
   });
 }
@@ -86,6 +98,7 @@ AIErr GetWorkArea(AIRect* area) {
 AIErr ShowWindow(AIWindowRef window, AIBoolean show) {
   return SuiteCall(kSuite, "ShowWindow", [&] {
     Window(window).visible = show != 0;
+    Shown(window);
     return kNoErr;
   });
 }
@@ -93,6 +106,7 @@ AIErr ShowWindow(AIWindowRef window, AIBoolean show) {
 AIErr SetWindowTitle(AIWindowRef window, const char* title) {
   return SuiteCall(kSuite, "SetWindowTitle", [&] {
     Window(window).title = Required(title, "title");
+    Shown(window);
     return kNoErr;
   });
 }
@@ -103,6 +117,7 @@ AIErr SetWindowColors(AIWindowRef window, const CorvaneWindowColors* colors) {
     w.colors = *Required(colors, "colors");
     w.hasColors = true;
     ++w.colorChanges;
+    Shown(window);
     return kNoErr;
   });
 }
@@ -150,10 +165,13 @@ AIErr IsWindowEnabled(AIWindowRef window, AIBoolean* enabled) {
 
 AIErr EnableWindow(AIWindowRef window, AIBoolean enable) {
   return SuiteCall(kSuite, "EnableWindow", [&] {
-    if (window == AppWindow())
+    if (window == AppWindow()) {
       Ws().appWindowEnabled = enable != 0;
-    else
+      if (Ws().backend) Ws().backend->AppWindowEnabled(enable != 0);
+    } else {
       Window(window).enabled = enable != 0;
+      Shown(window);
+    }
     return kNoErr;
   });
 }
@@ -178,6 +196,7 @@ AIErr CreateControl(AIWindowRef window, int32_t kind, int32_t id, const AIRect* 
     r.bounds = CheckedRect(bounds, "control bounds");
     *control = Ws().controls.Add(std::move(r));
     w.controls.push_back(*control);
+    Shown(*control);
     return kNoErr;
   });
 }
@@ -185,6 +204,7 @@ AIErr CreateControl(AIWindowRef window, int32_t kind, int32_t id, const AIRect* 
 AIErr SetControlBounds(CorvaneControlRef control, const AIRect* bounds) {
   return SuiteCall(kSuite, "SetControlBounds", [&] {
     Control(control).bounds = CheckedRect(bounds, "control bounds");
+    Shown(control);
     return kNoErr;
   });
 }
@@ -192,6 +212,7 @@ AIErr SetControlBounds(CorvaneControlRef control, const AIRect* bounds) {
 AIErr SetControlText(CorvaneControlRef control, const char* text) {
   return SuiteCall(kSuite, "SetControlText", [&] {
     Control(control).text = Required(text, "text");
+    Shown(control);
     return kNoErr;
   });
 }
@@ -212,6 +233,7 @@ AIErr GetControlText(CorvaneControlRef control, char* buffer, int32_t capacity, 
 AIErr SetControlValue(CorvaneControlRef control, int32_t value) {
   return SuiteCall(kSuite, "SetControlValue", [&] {
     Control(control).value = value;
+    Shown(control);
     return kNoErr;
   });
 }
@@ -226,6 +248,7 @@ AIErr GetControlValue(CorvaneControlRef control, int32_t* value) {
 AIErr SetControlEnabled(CorvaneControlRef control, AIBoolean enabled) {
   return SuiteCall(kSuite, "SetControlEnabled", [&] {
     Control(control).enabled = enabled != 0;
+    Shown(control);
     return kNoErr;
   });
 }
@@ -233,6 +256,7 @@ AIErr SetControlEnabled(CorvaneControlRef control, AIBoolean enabled) {
 AIErr SetControlVisible(CorvaneControlRef control, AIBoolean visible) {
   return SuiteCall(kSuite, "SetControlVisible", [&] {
     Control(control).visible = visible != 0;
+    Shown(control);
     return kNoErr;
   });
 }
@@ -248,6 +272,7 @@ AIErr SetFocus(CorvaneControlRef control) {
     if (!TakesFocus(c) || !c.enabled || !c.visible)
       throw HostError(kBadParameterErr, "control " + std::to_string(c.id) + " cannot take the focus");
     Window(c.window).focus = control;
+    Shown(control);
     return kNoErr;
   });
 }
@@ -269,6 +294,7 @@ AIErr SetControlPixels(CorvaneControlRef control, const uint8_t* rgba, int32_t w
     c.width = width;
     c.height = height;
     c.rgba.assign(rgba, rgba + bytes);
+    Shown(control);
     return kNoErr;
   });
 }
@@ -278,6 +304,7 @@ AIErr SetControlTextColor(CorvaneControlRef control, const AIRGBColor* color) {
     ControlRecord& c = Control(control);
     c.textColor = *Required(color, "color");
     c.hasTextColor = true;
+    Shown(control);
     return kNoErr;
   });
 }
@@ -303,7 +330,9 @@ AIErr RunModalLoop(AIWindowRef window) {
     if (w.modal) throw HostError(kBadParameterErr, "the window's modal loop runs already");
     w.modal = true;
     Ws().modalStack.push_back(window);
-    if (Ws().modalDriver) {
+    if (Ws().backend) {
+      Ws().backend->RunModalLoop(window);
+    } else if (Ws().modalDriver) {
       // Copied: the driver may install another one for a nested loop.
       const std::function<void()> driver = Ws().modalDriver;
       driver();
@@ -319,6 +348,7 @@ AIErr EndModalLoop(AIWindowRef window) {
     if (!w.modal) throw HostError(kBadParameterErr, "the window runs no modal loop");
     w.modal = false;
     RemoveFromModalStack(window);
+    if (Ws().backend) Ws().backend->EndModalLoop(window);
     return kNoErr;
   });
 }

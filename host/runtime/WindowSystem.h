@@ -11,6 +11,10 @@
 #include "host/runtime/HandleTable.h"
 #include "sdk/Corvane.h"
 
+namespace host {
+class WindowBackend;  // host/Dialogs.h
+}
+
 namespace host::runtime {
 
 struct ControlRecord {
@@ -62,6 +66,8 @@ struct WindowSystem {
   std::vector<std::string> closedUnended;
   // Failures the plug-in returned from its window procedures.
   std::vector<AIErr> eventFailures;
+  // Shows the windows and runs their modal loops; nullptr: headless.
+  WindowBackend* backend = nullptr;
 };
 
 // Sends an event to a window's procedure (nothing for a window without one)
