@@ -168,6 +168,22 @@ bool MayVanish(const ControlPoints& own, const ControlPoints& p, const ControlPo
   return false;
 }
 
+// Whether the two stretches can be parallel somewhere: both equations ask for it (both tangents
+// along the line, or both across it). T1 x T2 is a combination with non-negative weights of
+// the cross products of the two hodographs' control vectors; terms of one strict sign rule it
+// out, as in MayVanish.
+bool MayBeParallel(const ControlPoints& p, const ControlPoints& q) {
+  bool positive = false, negative = false;
+  for (std::size_t k = 0; k < 3; ++k) {
+    for (std::size_t m = 0; m < 3; ++m) {
+      const double x = Cross(p[k + 1] - p[k], q[m + 1] - q[m]);
+      positive |= x >= 0, negative |= x <= 0;
+      if (positive && negative) return true;
+    }
+  }
+  return false;
+}
+
 // Whether the directions a stretch can take lie within kLineContactFlatCosine of each other:
 // such a stretch turns little, and Newton's method started in it converges to the contact it
 // holds. Vanishing hodograph vectors (retracted handles) have no direction and are left out.
@@ -181,6 +197,12 @@ bool Flat(const ControlPoints& p) {
       if (!(Dot(h[a], h[b]) > tol::kLineContactFlatCosine * Length(h[a]) * Length(h[b]))) return false;
   return true;
 }
+
+// The work of a search is counted in visits of pairs of stretches (a few dozen multiplications
+// each); a Newton run counts as kVisitsPerRun visits, about what its usual dozen steps cost. A
+// search does no more work than kLineContactMaxPairs pairs solved with the 17 runs of Solve.
+constexpr int kRunsPerPair = 1 + static_cast<int>(tol::kTwoPieceGridA.size() * tol::kTwoPieceGridB.size());
+constexpr int kVisitsPerRun = 8;
 
 class LineSearch {
  public:
@@ -256,6 +278,7 @@ ContactPair LineSearch::Polish(int i, int j, double a, double b) {
   const Bezier& c1 = first_.Pieces()[static_cast<std::size_t>(i)];
   const Bezier& c2 = second_.Pieces()[static_cast<std::size_t>(j)];
   TwoPieceSolver solver = SolverFor(i, j);
+  work_ += kVisitsPerRun;
   const ContactPair c = solver.NewtonRun(a, b);
   if (!solver.IsValid(c)) return c;
   const double score = Score(c1, c.a, c2, c.b);
@@ -274,6 +297,7 @@ void LineSearch::Push(const Node& n) {
 
 void LineSearch::Visit(const Node& n) {
   ++work_;
+  if (!MayBeParallel(n.s1.p, n.s2.p)) return;
   if (!MayVanish(n.s1.p, n.s1.p, n.s2.p, kind_) || !MayVanish(n.s2.p, n.s1.p, n.s2.p, kind_)) return;
   if (n.depth >= tol::kLineContactMaxDepth || (Flat(n.s1.p) && Flat(n.s2.p))) {
     const ContactPair c = Polish(n.i, n.j, 0.5 * (n.s1.t0 + n.s1.t1), 0.5 * (n.s2.t0 + n.s2.t1));
@@ -321,8 +345,7 @@ std::optional<LineContact> LineSearch::Run(PieceRef pick1, PieceRef pick2) {
   const auto order1 = sorted(first_.Pieces(), q1_, 2), order2 = sorted(second_.Pieces(), q2_, 1);
   std::priority_queue<PairRank, std::vector<PairRank>, std::greater<>> pairs;
   if (!order1.empty() && !order2.empty()) pairs.push({order1[0].first + order2[0].first, 0, 0});
-  constexpr int kBudget = tol::kLineContactMaxPairs * (1 + static_cast<int>(tol::kTwoPieceGridA.size() *
-                                                                            tol::kTwoPieceGridB.size()));
+  constexpr int kBudget = tol::kLineContactMaxPairs * kRunsPerPair * kVisitsPerRun;
   while (work_ < kBudget) {
     const bool fromPairs = !pairs.empty() && (heap_.empty() || pairs.top().bound <= heap_.front().bound);
     if (fromPairs) {

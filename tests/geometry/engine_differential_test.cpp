@@ -428,5 +428,54 @@ TEST(EngineDifferential, FindLineContactFindsTheReferenceContactOrANearerOne) {
   EXPECT_GT(nearer, 5);         // and the sweep holds queries where it stopped too early
 }
 
+// Queries where the reference stopped at the first pair of pieces outward from the picks on
+// which its Newton runs converged, and so returned a contact farther from the picks than the
+// nearest one. Two wavy paths of 6 pieces, 60 pt apart, made from the seed. The nearest contact
+// is found here independently of the search: Newton runs of the two-piece solver from a 16 x 16
+// grid of starts on every pair of pieces, the nearest accepted result kept.
+TEST(EngineDifferential, FindLineContactFindsWhatTheReferenceMissed) {
+  struct Case {
+    const char* name;
+    unsigned seed;
+    PieceRef pick1, pick2;
+    LineKind kind;
+  };
+  const Case cases[] = {
+      {"tangent, the reference two pieces on", 3, {3, 0.18781482500867372}, {0, 0.66562460780891153}, LineKind::Tangent},
+      {"tangent, the reference on the far side", 5, {3, 0.93929935034613321}, {5, 0.085105029154461831}, LineKind::Tangent},
+      {"tangent, the reference three pieces off", 36, {2, 0.26998260421497938}, {3, 0.81285089477009553}, LineKind::Tangent},
+      {"normal, the reference two pieces on", 20, {1, 0.60776707583469169}, {3, 0.78981762357246066}, LineKind::Perpendicular},
+      {"normal, the reference on the picked pieces' far side", 14, {3, 0.57925115189699683}, {3, 0.20948156915572658}, LineKind::Perpendicular},
+      {"normal, the reference on the next pair", 4, {3, 0.60356351013769871}, {0, 0.943950673114757}, LineKind::Perpendicular},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::mt19937 rng(c.seed);
+    const InMemoryPath first(WavyPath(6, 0, rng), false), second(WavyPath(6, 60, rng), false);
+    double expected = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < 6; ++i) {
+      for (int j = 0; j < 6; ++j) {
+        TwoPieceSolver solver(first.GetPiece(i), second.GetPiece(j), c.kind, 0, 0);
+        solver.SetNeighbourhoods(NeighbourhoodOf(first, i), NeighbourhoodOf(second, j));
+        for (int u = 0; u < 16; ++u) {
+          for (int v = 0; v < 16; ++v) {
+            const ContactPair at = solver.NewtonRun((u + 0.5) / 16, (v + 0.5) / 16);
+            if (!solver.IsValid(at)) continue;
+            const LineContact found{nullptr, {i, at.a}, nullptr, {j, at.b}};
+            expected = std::min(expected, ContactScore(first, c.pick1, second, c.pick2, found));
+          }
+        }
+      }
+    }
+    const auto ours = FindLineContact(first, c.pick1, second, c.pick2, c.kind);
+    const auto theirs = reference::FindLineContact(first, c.pick1, second, c.pick2, c.kind);
+    ASSERT_TRUE(ours && theirs);
+    ExpectValidContact(first, second, *ours, c.kind);
+    const double score = ContactScore(first, c.pick1, second, c.pick2, *ours);
+    EXPECT_NEAR(score, expected, 1e-4);
+    EXPECT_GT(ContactScore(first, c.pick1, second, c.pick2, *theirs), score + 5);
+  }
+}
+
 }  // namespace
 }  // namespace geom
