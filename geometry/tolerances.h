@@ -151,9 +151,9 @@ inline constexpr double kTwoPieceDamping = 0.9;
 // (a curve meeting itself) define no line.
 inline constexpr double kDistinctContacts = 0.001;
 
-// The work of one contact search is bounded as if it solved at most this many pairs of pieces
-// with 17 Newton runs each: it looks at no more than 17 times this many pairs of stretches, each
-// with at most one Newton run. The search runs on every cursor move: two long paths with no
+// The work of one contact search is bounded by what solving this many pairs of pieces with 17
+// Newton runs each would make: at most 17 x 8 times this many units, a visit of a pair of
+// stretches counting one unit and each Newton run eight. The search runs on every cursor move: two long paths with no
 // common tangent would otherwise make each move cost the product of their piece counts and
 // freeze the host. Stretches are visited nearest the picks first, so a search cut short misses
 // only contacts far from where the user pointed.
