@@ -151,6 +151,14 @@ inline constexpr double kTwoPieceDamping = 0.9;
 // (a curve meeting itself) define no line.
 inline constexpr double kDistinctContacts = 0.001;
 
+// Full Newton steps taken from a converged pair before it is judged, at most this many, while
+// they keep shrinking the residual. A true contact pair is already exact to a few digits short
+// of double precision and stays put; a pair near a touching point of the two curves (where the
+// tangent equations vanish to second order in the gap, so the residual test passes with a gap
+// of a few thousandths of a point) closes the gap by half per step and is recognised as the
+// coinciding contacts it is.
+inline constexpr int kTwoPieceRefineSteps = 40;
+
 // The work of one contact search is bounded by what solving this many pairs of pieces with 17
 // Newton runs each would make: at most 17 x 8 times this many units, a visit of a pair of
 // stretches counting one unit and each Newton run eight. The search runs on every cursor move: two long paths with no

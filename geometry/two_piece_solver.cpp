@@ -74,6 +74,26 @@ ContactPair TwoPieceSolver::NewtonRun(double a, double b) const {
   return {};
 }
 
+ContactPair TwoPieceSolver::Refine(ContactPair c) const {
+  if (c.a == -1 && c.b == -1) return c;
+  const auto size = [](const Residual& f) { return std::max(std::abs(f.f1), std::abs(f.f2)); };
+  Frame frame = FrameAt(c.a, c.b);
+  double residual = size(ResidualOf(frame));
+  for (int i = 0; i < tol::kTwoPieceRefineSteps && residual > 0; ++i) {
+    const Residual f = ResidualOf(frame);
+    const Jacobian j = JacobianOf(frame);
+    const double det = j.f1a * j.f2b - j.f1b * j.f2a;
+    if (!(std::abs(det) >= tol::kTwoPieceDeterminantMin)) break;
+    const ContactPair next{c.a - (j.f2b * f.f1 - j.f1b * f.f2) / det, c.b - (j.f1a * f.f2 - j.f2a * f.f1) / det};
+    if (!std::isfinite(next.a) || !std::isfinite(next.b)) break;
+    const Frame nextFrame = FrameAt(next.a, next.b);
+    const double nextResidual = size(ResidualOf(nextFrame));
+    if (!(nextResidual < residual)) break;
+    c = next, frame = nextFrame, residual = nextResidual;
+  }
+  return c;
+}
+
 void TwoPieceSolver::SetNeighbourhoods(const PieceNeighbourhood& first, const PieceNeighbourhood& second) {
   around1_ = first;
   around2_ = second;
@@ -279,7 +299,7 @@ ContactPair LineSearch::Polish(int i, int j, double a, double b) {
   const Bezier& c2 = second_.Pieces()[static_cast<std::size_t>(j)];
   TwoPieceSolver solver = SolverFor(i, j);
   work_ += kVisitsPerRun;
-  const ContactPair c = solver.NewtonRun(a, b);
+  const ContactPair c = solver.Refine(solver.NewtonRun(a, b));
   if (!solver.IsValid(c)) return c;
   const double score = Score(c1, c.a, c2, c.b);
   // On equal scores the contact found first stays.

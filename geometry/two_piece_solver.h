@@ -57,6 +57,12 @@ class TwoPieceSolver {
   // up its iterations.
   ContactPair NewtonRun(double a, double b) const;
 
+  // Full Newton steps from a converged pair `c`, at most kTwoPieceRefineSteps, as long as each
+  // shrinks the larger residual; the last pair that did. A pair that converged on its way to
+  // coinciding contacts (two curves touching) comes out with them coinciding, so that IsValid
+  // refuses it. (-1, -1) stays.
+  ContactPair Refine(ContactPair c) const;
+
   // The path around each piece, for the tangent pair's rule at a vanishing derivative: there a
   // result is valid only where the line touches that path without crossing it (line_touch.h).
   // Without this call the equations alone decide, as for two lone pieces.
