@@ -10,6 +10,8 @@ packages=(
   binutils
   # The dialogs' Chinese texts in snapshots (the renderer finds it through fontconfig).
   fonts-wqy-microhei
+  # The user manual: Markdown to HTML, HTML to PDF, and the PDF checks.
+  python3-markdown weasyprint fonts-dejavu-core poppler-utils
 )
 
 missing=()
