@@ -8,7 +8,10 @@
    page with python3-markdown, each chapter starting a new page.
 3. Prints the HTML to PDF with WeasyPrint.
 
-Usage: build-manual.py --host HOST --plugin MODULE --work DIR --pdf FILE [--html-dir DIR]
+The tool icons and cursors shown in the chapters (art/NAME.png) are the images
+the build draws for the module, copied from --art.
+
+Usage: build-manual.py --host HOST --plugin MODULE --art DIR --work DIR --pdf FILE [--html-dir DIR]
 """
 import argparse
 import glob
@@ -43,6 +46,21 @@ def replay_figures(host, plugin, out_dir):
     return scripts
 
 
+def copy_art(art_dir, out_dir):
+    """Copies the module's images that the chapters name (art/NAME.png)."""
+    os.makedirs(out_dir, exist_ok=True)
+    names = set()
+    for path in chapters():
+        with open(path, encoding="utf-8") as f:
+            names.update(re.findall(r"\(art/([A-Za-z0-9_.-]+\.png)\)", f.read()))
+    for name in sorted(names):
+        source = os.path.join(art_dir, name)
+        if not os.path.exists(source):
+            sys.exit(f"build-manual: the chapters show art/{name}, which the build did not draw")
+        shutil.copy(source, out_dir)
+    return sorted(names)
+
+
 def chapters():
     files = sorted(glob.glob(os.path.join(MANUAL, "[0-9][0-9]-*.md")))
     if not files:
@@ -59,6 +77,10 @@ def render_html(figure_prefix):
         md = markdown.Markdown(extensions=["tables", "attr_list", "toc", "sane_lists"])
         body = md.convert(text)
         body = body.replace('src="figures/', f'src="{figure_prefix}')
+        # An image followed by an emphasised line in one paragraph is a figure
+        # and its caption.
+        body = re.sub(r'<p>(<img [^>]*>)\s*<em>(.*?)</em></p>',
+                      r'<figure>\1<figcaption>\2</figcaption></figure>', body, flags=re.S)
         first = re.search(r"<h1[^>]*>(.*?)</h1>", body)
         anchor = f"chapter-{n}"
         if first:
@@ -88,6 +110,7 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--host", required=True)
     ap.add_argument("--plugin", required=True)
+    ap.add_argument("--art", required=True, help="the folder of the module's generated images")
     ap.add_argument("--work", required=True, help="folder for the figures and the intermediate HTML")
     ap.add_argument("--pdf", required=True)
     ap.add_argument("--html-dir", help="also write index.html and its figures here (the copy under docs/)")
@@ -96,6 +119,8 @@ def main():
 
     figures = os.path.join(args.work, "figures")
     replay_figures(args.host, args.plugin, figures)
+    art = os.path.join(args.work, "art")
+    used_art = copy_art(args.art, art)
 
     page = render_html("figures/")
     index = os.path.join(args.work, "index.html")
@@ -112,6 +137,11 @@ def main():
         os.makedirs(out_fig)
         for png in sorted(glob.glob(os.path.join(figures, "*.png"))):
             shutil.copy(png, out_fig)
+        out_art = os.path.join(args.html_dir, "art")
+        shutil.rmtree(out_art, ignore_errors=True)
+        os.makedirs(out_art)
+        for name in used_art:
+            shutil.copy(os.path.join(art, name), out_art)
         shutil.copy(index, os.path.join(args.html_dir, "index.html"))
 
 
