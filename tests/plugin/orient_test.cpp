@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <numbers>
 #include <optional>
 #include <string>
@@ -514,6 +515,32 @@ TEST(OrientTool, AFailedRepeatOrTurnBackLeavesTheDocumentAsItWas) {
     Document after = h.doc();
     if (c.turnBack) after.dictionary() = before.dictionary();  // the double-click's own axis work
     EXPECT_TRUE(after == before);
+  }
+}
+
+// A dictionary reference is taken before the dictionary suite is at hand:
+// when the host then refuses the suite, the reference still goes back, and
+// the event reports an error.
+TEST(OrientTool, ARefusedDictionarySuiteLeavesNoDictionaryReferenceHeld) {
+  const struct {
+    const char* name;
+    std::function<AIErr(OrientHost&)> act;
+  } cases[] = {
+      {"the document's, reading the axis on a cursor move", [](OrientHost& h) { return h->TrackCursor({300, 300}); }},
+      {"an object's, keeping its rotation in Transform Again", [](OrientHost& h) { return h->TransformAgain(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    OrientHost h;
+    SetAxis(h.doc(), kAxis);
+    h.SelectOnly({h.Square({260, 160}, 20)});
+    ASSERT_EQ(h.DragFromTo(kAxis.end, At(kAxis.start, 100, 30)), kNoErr);
+    const Document before = h.doc();
+    h->faults().Fail("AI Dictionary Suite", "AcquireSuite", kLockedErr, 1);
+    EXPECT_NE(c.act(h), kNoErr);
+    EXPECT_EQ(h->faults().FailuresInjected(), 1);
+    EXPECT_EQ(h->LiveDictionaryRefs(), 0);
+    EXPECT_TRUE(h.doc() == before);
   }
 }
 
