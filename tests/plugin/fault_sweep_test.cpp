@@ -320,21 +320,24 @@ std::vector<std::size_t> ChangeBegins(const Example& e, const CleanRun& run) {
 
 CleanRun RunClean(const Example& e) {
   CleanRun run;
-  ExampleHost h(e);
-  run.state.push_back(StateOf(h->document()));
-  for (const Step& step : e.steps) {
-    h->faults().RecordCalls(true);
-    EXPECT_EQ(RunStep(*h, step), kNoErr) << step.Name();
-    run.calls.push_back(h->faults().RecordedCalls());
-    h->faults().RecordCalls(false);
+  // The module keeps one set of globals per process: one host at a time.
+  {
+    ExampleHost h(e);
     run.state.push_back(StateOf(h->document()));
-    const bool changed = run.state.back() != run.state[run.GestureStart(run.completes.size())];
-    run.completes.push_back(step.swept && ((IsRelease(step) && changed) ||
-                                           std::holds_alternative<cmd::TransformAgain>(step.lines.front().command)));
+    for (const Step& step : e.steps) {
+      h->faults().RecordCalls(true);
+      EXPECT_EQ(RunStep(*h, step), kNoErr) << step.Name();
+      run.calls.push_back(h->faults().RecordedCalls());
+      h->faults().RecordCalls(false);
+      run.state.push_back(StateOf(h->document()));
+      const bool changed = run.state.back() != run.state[run.GestureStart(run.completes.size())];
+      run.completes.push_back(step.swept && ((IsRelease(step) && changed) ||
+                                             std::holds_alternative<cmd::TransformAgain>(step.lines.front().command)));
+    }
+    run.aftermath = RunAftermath(*h, e, e.steps.size(), {});
+    EXPECT_TRUE(run.aftermath.restFailed.empty() && run.aftermath.replayFailed.empty());
+    run.borrowed = BorrowedBy(*h);
   }
-  run.aftermath = RunAftermath(*h, e, e.steps.size(), {});
-  EXPECT_TRUE(run.aftermath.restFailed.empty() && run.aftermath.replayFailed.empty());
-  run.borrowed = BorrowedBy(*h);
   run.changeBegins = ChangeBegins(e, run);
   return run;
 }
@@ -398,9 +401,11 @@ TEST_P(FaultSweep, EveryHostCallOfEveryStepFailsCleanly) {
         h.faults().Clear();
         return code;
       };
-      ExampleHost h(e);
-      const AIErr code = failAt(*h);
-      const DocState now = StateOf(h->document());
+      // One host at a time (the module keeps one set of globals per process):
+      // this one goes before the reference below starts its own.
+      std::optional<ExampleHost> h(std::in_place, e);
+      const AIErr code = failAt(**h);
+      const DocState now = StateOf((*h)->document());
       const DocState &before = clean.state[i], &after = clean.state[i + 1];
       // The one refusal that is not an error: a host that cannot report an
       // editable insertion point is a place where nothing may be drawn, and
@@ -416,7 +421,7 @@ TEST_P(FaultSweep, EveryHostCallOfEveryStepFailsCleanly) {
       const DocState& gestureStart = clean.state[clean.GestureStart(i)];
       EXPECT_TRUE(now == before || now == after || (code != kNoErr && now == gestureStart))
           << "a half-made change stays in the document";
-      EXPECT_LE(h->LiveHitRefs(), HeldAfterRefusal({}, call).hitRefs);
+      EXPECT_LE((*h)->LiveHitRefs(), HeldAfterRefusal({}, call).hitRefs);
       // After an error, the steps that would have finished the failed
       // gesture (up to the release that completed it in the run without the
       // fault) are not run: the next gesture starts after them.  The lines
@@ -426,13 +431,15 @@ TEST_P(FaultSweep, EveryHostCallOfEveryStepFailsCleanly) {
         ++j;
         skipped[j] = e.steps[j].swept;
       }
-      const Aftermath aftermath = RunAftermath(*h, e, i + 1, skipped);
+      const Aftermath aftermath = RunAftermath(**h, e, i + 1, skipped);
       const bool likeClean = aftermath.restFailed.empty() && aftermath.replayFailed.empty() &&
                              aftermath.replayAdded == clean.aftermath.replayAdded;
       // Where the document no longer matches the run without the fault (the
       // failed gesture made nothing, the gestures after it act on what is
       // there instead), the reference is the same failure followed by a fresh
       // choice of the tool: no unfinished gesture may make a difference.
+      const Borrowed borrowed = BorrowedBy(**h);
+      h.reset();
       if (!likeClean) {
         ExampleHost r(e);
         failAt(*r);
@@ -441,7 +448,6 @@ TEST_P(FaultSweep, EveryHostCallOfEveryStepFailsCleanly) {
             << "the next gestures do not make what they make after the tool is chosen afresh";
         EXPECT_TRUE(aftermath.restFailed.empty()) << "the rest of the script failed";
       }
-      const Borrowed borrowed = BorrowedBy(*h);
       EXPECT_TRUE(borrowed == clean.borrowed || borrowed == HeldAfterRefusal(clean.borrowed, call))
           << "something borrowed was not given back: " << borrowed << " instead of " << clean.borrowed;
       if (::testing::Test::HasFailure()) return;  // one fault's report is enough to go on
