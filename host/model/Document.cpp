@@ -225,8 +225,17 @@ void Document::SetRulerUnits(int16_t units) {
 
 // --- recording changes
 
+// Past as many notes as the document has art, the index is dropped and built
+// afresh when next used, which then costs no more than the notes would.
 void Document::Stale(ArtId id) const {
-  if (tracking_.value.indexed) tracking_.value.stale.push_back(id);
+  Tracking& t = tracking_.value;
+  if (!t.indexed) return;
+  if (t.stale.size() > arts_.size() + 64) {
+    t.indexed = false;
+    t.stale.clear();
+    return;
+  }
+  t.stale.push_back(id);
 }
 
 void Document::Touch(ArtId id) {
