@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <unordered_set>
 #include <utility>
 
 #include "host/core/HostError.h"
@@ -337,6 +338,7 @@ Changes Document::Revert(Changes changes) {
     const auto at = members.begin() + static_cast<std::ptrdiff_t>(std::min(it->index, members.size()));
     Art* child = const_cast<Art*>(std::as_const(*this).FindArt(it->child));
     if (it->inserted) {
+      if (at == members.end()) throw HostError(kBadParameterErr, "an undo record does not fit the document");
       members.erase(at);
       if (child) child->parent_ = kNoId;
     } else {
@@ -451,6 +453,17 @@ const ArtIndex& Document::index() const {
 
 void SortFrontToBack(const Document& doc, std::vector<ArtId>& ids) {
   if (ids.size() < 2) return;
+  // Many art (a wide tolerance, art stacked on one spot): one walk of the
+  // document in paint order, never more than visiting every art.
+  constexpr std::size_t kFewArt = 16;
+  if (ids.size() > kFewArt) {
+    const std::unordered_set<ArtId> wanted(ids.begin(), ids.end());
+    ids.clear();
+    ForEachArtFrontToBack(doc, [&](ArtId id) {
+      if (wanted.count(id)) ids.push_back(id);
+    });
+    return;
+  }
   // Each art's place: its layer's index, then its index among its parent's
   // members at every level down from the layer group.
   std::vector<std::pair<std::vector<std::size_t>, ArtId>> placed;
