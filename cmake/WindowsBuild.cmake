@@ -36,10 +36,20 @@ if(CORVANE_BUILD_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${CORVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   include(GoogleTest)
+  # Under Wine every process start costs most of a second, so each test
+  # program is one CTest test that runs all of its cases (the program's own
+  # output names a failing case), not one process per case.  Properties given
+  # to gtest_discover_tests (a timeout) apply to the program's test.
+  function(gtest_discover_tests target)
+    cmake_parse_arguments(DISCOVER "" "DISCOVERY_MODE;DISCOVERY_TIMEOUT" "PROPERTIES" ${ARGN})
+    add_test(NAME ${target} COMMAND ${target})
+    if(DISCOVER_PROPERTIES)
+      set_tests_properties(${target} PROPERTIES ${DISCOVER_PROPERTIES})
+    endif()
+  endfunction()
   # Test programs run under Wine with a prefix of the build's own, made on
   # first use, so that nothing depends on the user's ~/.wine.
   set(CORVANE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-  set(CMAKE_CROSSCOMPILING_EMULATOR
-      ${CMAKE_COMMAND} -E env WINEPREFIX=${CORVANE_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-      ${CORVANE_WINE64})
+  set(CORVANE_WINE_ENVIRONMENT WINEPREFIX=${CORVANE_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${CORVANE_WINE_ENVIRONMENT} ${CORVANE_WINE64})
 endif()

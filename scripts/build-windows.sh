@@ -55,9 +55,24 @@ cmake -S "$root" -B "$native_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BU
   -DCORVANE_BUILD_BENCH=OFF >/dev/null
 cmake --build "$native_dir" -j "$jobs" --target corvane_make_pipl corvane_embed_resources corvane_draw_resources
 
+# --- the reference the Windows programs are compared with: the Linux build
+# when it is there (CI builds it first), else one built here
+reference_dir=${REFERENCE_BUILD:-$root/build}
+if [ ! -x "$reference_dir/apps/corvane-host" ] || [ ! -f "$reference_dir/plugin/Corvane.aip" ]; then
+  reference_dir=$native_dir
+  cmake --build "$native_dir" -j "$jobs" --target corvane-host corvane_module
+fi
+
 # --- the cross build
 cmake -S "$root" -B "$cross_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
   -DCORVANE_NATIVE_TOOLS="$native_dir" -DCORVANE_TINYXML2_SOURCE="$tinyxml2_dir" \
-  -DCORVANE_GTEST_SOURCE=/usr/src/googletest -DCORVANE_BUILD_BENCH=OFF >/dev/null
+  -DCORVANE_GTEST_SOURCE=/usr/src/googletest -DCORVANE_REFERENCE_BUILD="$reference_dir" \
+  -DCORVANE_BUILD_BENCH=OFF >/dev/null
 cmake --build "$cross_dir" -j "$jobs"
+
+# --- the build's own Wine prefix, made once before tests run side by side
+if [ ! -f "$cross_dir/wineprefix/system.reg" ]; then
+  WINEPREFIX="$cross_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    "$(grep '^CORVANE_WINE64:' "$cross_dir/CMakeCache.txt" | cut -d= -f2)" wineboot -i >/dev/null 2>&1
+fi

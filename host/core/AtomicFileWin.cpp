@@ -43,6 +43,21 @@ void RemoveLeftovers(const std::filesystem::path& target) {
   }
 }
 
+// Unlike a POSIX rename, the move fails while another process has the target
+// open (reading it, say) without sharing its deletion; such opens are short,
+// so the move is tried again for a while before it counts as failed.
+bool ReplaceTarget(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+  constexpr int kAttempts = 50;
+  constexpr DWORD kPauseMs = 20;
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    if (attempt == kAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) return false;
+    Sleep(kPauseMs);
+    SetLastError(error);
+  }
+}
+
 }  // namespace
 
 std::string WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
@@ -65,9 +80,7 @@ std::string WriteFileAtomically(const std::filesystem::path& target, std::string
   }
   if (problem.empty() && !FlushFileBuffers(file)) problem = SystemError("cannot flush");
   if (!CloseHandle(file) && problem.empty()) problem = SystemError("cannot close");
-  if (problem.empty() &&
-      !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    problem = SystemError("cannot replace the file");
+  if (problem.empty() && !ReplaceTarget(temporary, target)) problem = SystemError("cannot replace the file");
   if (!problem.empty()) {
     DeleteFileW(temporary.c_str());
     return problem;
