@@ -23,7 +23,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 # --- packages: the native build's own, then the cross compilers and Wine
 "$root/scripts/install-deps.sh"
-packages=(mingw-w64 wine64 wine googletest dpkg-dev xvfb xauth)
+packages=(mingw-w64 wine64 wine googletest dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
