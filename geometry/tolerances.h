@@ -151,12 +151,28 @@ inline constexpr double kTwoPieceDamping = 0.9;
 // (a curve meeting itself) define no line.
 inline constexpr double kDistinctContacts = 0.001;
 
-// Pairs of pieces one contact search may solve. Every pair costs up to 17 Newton runs, and the
-// search runs on every cursor move: two long paths with no common tangent would otherwise make
-// each move cost the product of their piece counts in solves and freeze the host. Pairs are
-// visited nearest the picks first, so a search cut short misses only solutions far from where
-// the user pointed; two paths of 20 pieces each are still searched whole.
+// Full Newton steps taken from a converged pair before it is judged, at most this many, while
+// they keep shrinking the residual. A true contact pair is already exact to a few digits short
+// of double precision and stays put; a pair near a touching point of the two curves (where the
+// tangent equations vanish to second order in the gap, so the residual test passes with a gap
+// of a few thousandths of a point) closes the gap by half per step and is recognised as the
+// coinciding contacts it is.
+inline constexpr int kTwoPieceRefineSteps = 40;
+
+// The work of one contact search is bounded by what solving this many pairs of pieces with 17
+// Newton runs each would make: at most 17 x 8 times this many units, a visit of a pair of
+// stretches counting one unit and each Newton run eight. The search runs on every cursor move: two long paths with no
+// common tangent would otherwise make each move cost the product of their piece counts and
+// freeze the host. Stretches are visited nearest the picks first, so a search cut short misses
+// only contacts far from where the user pointed.
 inline constexpr int kLineContactMaxPairs = 400;
+
+// The contact search halves pairs of stretches of two pieces until both stretches turn by less
+// than the angle whose cosine is this (about 18 degrees), then runs Newton's method from their
+// middle; pairs where Newton's method finds no contact inside them are halved further, at most
+// this many times (a stretch of 1/4096 of its piece).
+inline constexpr double kLineContactFlatCosine = 0.95;
+inline constexpr int kLineContactMaxDepth = 12;
 
 // The tangent equations hold wherever a piece's derivative vanishes (a retracted handle at an
 // anchor, a polygon corner). A contact whose derivative is off the line's direction by more than

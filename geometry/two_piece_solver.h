@@ -57,6 +57,12 @@ class TwoPieceSolver {
   // up its iterations.
   ContactPair NewtonRun(double a, double b) const;
 
+  // Full Newton steps from a converged pair `c`, at most kTwoPieceRefineSteps, as long as each
+  // shrinks the larger residual; the last pair that did. A pair that converged on its way to
+  // coinciding contacts (two curves touching) comes out with them coinciding, so that IsValid
+  // refuses it. (-1, -1) stays.
+  ContactPair Refine(ContactPair c) const;
+
   // The path around each piece, for the tangent pair's rule at a vanishing derivative: there a
   // result is valid only where the line touches that path without crossing it (line_touch.h).
   // Without this call the equations alone decide, as for two lone pieces.
@@ -97,15 +103,23 @@ struct LineContact {
   PieceRef second;
 };
 
-// Searches the pieces of both paths outward from the picked pieces (see OutwardOrder), the first
-// path's order outside and the second's inside, and returns the contact of the first pair of
-// pieces that has a solution. The start parameters of a pair are the picked parameter on a
-// picked piece, 1 on a piece before it and 0 on a piece after it (the end nearest the pick).
-// The tangent pair's contacts at a vanishing derivative count only where the line touches the
-// path without crossing it. At most tol::kLineContactMaxPairs pairs are solved, nearest the
-// picks first, so that the work of one search is bounded whatever the paths' lengths.
-// Nothing when no pair has a solution. Raises ParameterError (or whatever the sources raise)
-// when a pick lies outside its path.
+// Finds the line touching (Tangent) or meeting at right angles (Perpendicular) both paths whose
+// contacts lie nearest the picked points Q1 and Q2, by the score 2 |P1 - Q1| + |P2 - Q2| (the
+// first path's displacement counting twice). A contact is accepted as by TwoPieceSolver: both
+// parameters in [0, 1], the residuals below kTwoPieceResidual, the contacts more than
+// kDistinctContacts apart, and for the tangent pair at a vanishing derivative only where the
+// line touches the path without crossing it.
+//
+// The search reads each path once (PieceCache), runs Newton's method from the picks, then
+// searches best first over pairs of stretches of pieces: the score of any contact on a pair is
+// at least 2 d1 + d2, d the distance from the pick to the stretch's control box, and a pair is
+// dropped when the Bernstein bound of either equation shows it has no zero there (the
+// tangent's direction against the directions between the two stretches). Pairs are halved
+// until both stretches are flat (kLineContactFlatCosine), then polished with the two-piece
+// solver's Newton run from their middle; the search stops when the least bound left is no less
+// than the best score found, or when its work reaches the bound of kLineContactMaxPairs.
+// Nothing when no contact is found. Raises ParameterError (or whatever the sources raise) when
+// a pick lies outside its path.
 std::optional<LineContact> FindLineContact(const PieceSource& first, PieceRef pick1, const PieceSource& second,
                                            PieceRef pick2, LineKind kind);
 

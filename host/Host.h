@@ -48,9 +48,13 @@ struct HostOptions {
   // Interface brightness reported by the theme suite: 0 (darkest) .. 1
   // (lightest); 0.5 and above shows the light theme.
   double uiBrightness = 1.0;
-  // Undo steps kept; the oldest go first.  Each step holds a copy of the
-  // document, so the bound is what keeps memory in proportion.
+  // Undo steps kept; the oldest go first.  A step holds what its message
+  // changed (the art it touched as it was, the edits of the tree), so memory
+  // grows with the changes, not with the document's size.
   std::size_t undoSteps = 100;
+  // About how much memory the kept steps may take; past it the oldest go
+  // (the newest step is kept whatever its size).
+  std::size_t undoBytes = std::size_t{256} << 20;
 };
 
 // A tool as registered by a plug-in.

@@ -12,6 +12,8 @@ packages=(
   fonts-wqy-microhei
   # the desktop host, and its tests under a virtual X server
   libgtk-4-dev xvfb xauth xdotool imagemagick python3
+  # The user manual: Markdown to HTML, HTML to PDF, and the PDF checks.
+  python3-markdown weasyprint fonts-dejavu-core poppler-utils
 )
 
 missing=()

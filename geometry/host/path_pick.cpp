@@ -82,17 +82,23 @@ PieceRef PickToPieceRef(ai::SuiteSet& suites, const PathPick& pick) {
   return at;
 }
 
-std::optional<PathFrame> PickFrame(ai::SuiteSet& suites, const PathPick& pick) {
-  if (!pick.valid) return std::nullopt;
+std::optional<PathFrame> PickFrameOrRaise(ai::SuiteSet& suites, const PathPick& pick) {
+  if (!pick.valid || !IsPathPart(pick.partType)) return std::nullopt;
+  const PieceRef at = PickToPieceRef(suites, pick);
   try {
-    const PieceRef at = PickToPieceRef(suites, pick);
     const Bezier piece = GetPiece(suites, pick.art, at.piece);
     const Point tangent = Unit(piece.Derivative(at.t));
     if (tangent == Point{}) return std::nullopt;
     return PathFrame{piece.At(at.t), tangent, TurnLeft(tangent)};
-  } catch (const ai::Error&) {
-    return std::nullopt;
   } catch (const ParameterError&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<PathFrame> PickFrame(ai::SuiteSet& suites, const PathPick& pick) {
+  try {
+    return PickFrameOrRaise(suites, pick);
+  } catch (const ai::Error&) {
     return std::nullopt;
   }
 }

@@ -63,4 +63,10 @@ struct PathFrame {
 // vanishes at the pick (a retracted handle at the end the pick maps to: no tangent).
 std::optional<PathFrame> PickFrame(ai::SuiteSet& suites, const PathPick& pick);
 
+// The same, but a host call that fails raises ai::Error with the host's code (as does a valid
+// path pick that maps to no piece, PickToPieceRef): nothing only when the pick is invalid or
+// not on a path, when the geometry refuses the pick's parameter (ParameterError), or when the
+// derivative vanishes. For a tool that tells a pick with no tangent from a host that failed.
+std::optional<PathFrame> PickFrameOrRaise(ai::SuiteSet& suites, const PathPick& pick);
+
 }  // namespace geom::hostpath

@@ -2,7 +2,7 @@
 //
 // The tree links (id, type, parent, children, owning layer) are kept by
 // Document, which is the only one that may change them; everything else is
-// plain content that callers (the suites, the SVG reader) set directly.
+// content (ArtContent).
 #pragma once
 
 #include <cstdint>
@@ -33,19 +33,10 @@ struct Image {
   friend bool operator==(const Image&, const Image&) = default;
 };
 
-class Art {
- public:
-  ArtId id() const { return id_; }
-  ArtType type() const { return type_; }
-  // kNoId for a layer group.
-  ArtId parent() const { return parent_; }
-  // Front to back: children()[0] is the frontmost member.
-  const std::vector<ArtId>& children() const { return children_; }
-  // The layer this art is the layer group of; kNoId for every other art.
-  LayerId layerOfGroup() const { return layerOfGroup_; }
-  bool isLayerGroup() const { return layerOfGroup_ != kNoId; }
-  bool isContainer() const { return type_ == ArtType::Group || type_ == ArtType::CompoundPath; }
-
+// What an art holds besides its place in the tree: plain content that callers
+// (the suites, the SVG reader) set directly.  Undo keeps and compares this
+// part alone; the tree links are recorded as the edits that change them.
+struct ArtContent {
   // --- paths
   std::vector<Segment> segments;
   bool closed = false;
@@ -62,6 +53,23 @@ class Art {
   // --- placed and raster art
   Matrix matrix;
   Image image;
+
+  friend bool operator==(const ArtContent&, const ArtContent&) = default;
+};
+
+class Art : public ArtContent {
+ public:
+  ArtId id() const { return id_; }
+  ArtType type() const { return type_; }
+  // kNoId for a layer group.
+  ArtId parent() const { return parent_; }
+  // Front to back: children()[0] is the frontmost member.
+  const std::vector<ArtId>& children() const { return children_; }
+  // The layer this art is the layer group of; kNoId for every other art.
+  LayerId layerOfGroup() const { return layerOfGroup_; }
+  bool isLayerGroup() const { return layerOfGroup_ != kNoId; }
+  bool isContainer() const { return type_ == ArtType::Group || type_ == ArtType::CompoundPath; }
+  const ArtContent& content() const { return *this; }
 
   friend bool operator==(const Art&, const Art&) = default;
 

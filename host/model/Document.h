@@ -1,7 +1,13 @@
 // The host's document: layers, the art tree, the document dictionary, the
-// artboard and the ruler units.  A value type: copying it copies everything
-// (undo keeps copies), and == compares everything, ids included, so that a
-// copy taken before a change compares unequal afterwards.
+// artboard and the ruler units.  A value type: copying it copies everything,
+// and == compares everything, ids included, so that a copy taken before a
+// change compares unequal afterwards.
+//
+// Every change goes through the document's non-const functions, which note it
+// before it happens: in the Changes being recorded (undo), and for the index
+// of path boxes (hit tests and snapping).  A reference to art obtained for
+// writing is therefore good for changes until the next message or index use,
+// not longer.
 //
 // Paint order: layers run front to back (layers()[0] is the frontmost) and so
 // do the children of every container.  Each layer owns one layer group, a
@@ -14,10 +20,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/model/Art.h"
+#include "host/model/ArtIndex.h"
+#include "host/model/Changes.h"
 #include "host/model/Dictionary.h"
 #include "host/model/Ids.h"
 #include "host/model/Primitives.h"
@@ -37,6 +46,21 @@ struct Placement {
 // A new document is US Letter, the host's own default page.
 inline constexpr double kDefaultArtboardWidthPt = 612;
 inline constexpr double kDefaultArtboardHeightPt = 792;
+
+// A member that belongs to one document object rather than to its value:
+// copies and assignments start it afresh, and == ignores it.
+template <class T>
+class NotCopied {
+ public:
+  NotCopied() = default;
+  NotCopied(const NotCopied&) {}
+  NotCopied& operator=(const NotCopied&) {
+    value = T{};
+    return *this;
+  }
+  friend bool operator==(const NotCopied&, const NotCopied&) { return true; }
+  T value{};
+};
 
 class Document {
  public:
@@ -91,21 +115,56 @@ class Document {
   Slot Resolve(Placement where, ArtType incoming) const;
 
   // --- document data
-  Dictionary& dictionary() { return dictionary_; }
+  Dictionary& dictionary();
   const Dictionary& dictionary() const { return dictionary_; }
   const Rect& artboard() const { return artboard_; }
-  void SetArtboard(const Rect& r) { artboard_ = r; }
+  void SetArtboard(const Rect& r);
   // One of the sdk's k...Units values.
   int16_t rulerUnits() const { return rulerUnits_; }
-  void SetRulerUnits(int16_t units) { rulerUnits_ = units; }
+  void SetRulerUnits(int16_t units);
+
+  // --- recording changes
+  // From now on every change is noted in `changes` (nullptr stops); the
+  // record must outlive the recording.  Copies of the document do not record.
+  void RecordChanges(Changes* changes) { tracking_.value.changes = changes; }
+  // Drops from the record what the document holds again as it was before (an
+  // art changed and changed back, art made and disposed again, members put
+  // back where they were); empty() afterwards means the document is as it was.
+  void Prune(Changes& changes) const;
+  // Puts the document back as it was before the changes and returns the
+  // changes that take it forward again.  Not while recording.
+  Changes Revert(Changes changes);
+
+  // --- the index of paths by their reach: the box of a path's anchors and
+  // handles (for a member of a compound path, of all the compound's members),
+  // outside of which no hit test or snap can find anything of it.
+  const ArtIndex& index() const;
+  // The reach of a path; nullopt for other art and paths without segments.
+  std::optional<Rect> Reach(ArtId id) const;
 
   friend bool operator==(const Document&, const Document&) = default;
 
  private:
-  ArtId CopySubtree(ArtId source, ArtId newParent);
+  struct Tracking {
+    Changes* changes = nullptr;
+    bool indexed = false;  // the index holds every path's reach but those in stale
+    std::vector<ArtId> stale;
+    ArtIndex index;
+  };
+
+  // A copy of the art and its members with fresh ids, in no container yet.
+  ArtId CopySubtree(ArtId source);
   void Insert(ArtId id, Slot slot);
   void Unlink(ArtId id);
   void Erase(ArtId id);
+  // Notes before a change: an art's content, art that is new, one edit of a
+  // member list, the layers, the document's own data.
+  void Touch(ArtId id);
+  void NoteNew(ArtId id);
+  void NoteLink(bool inserted, ArtId parent, std::size_t index, ArtId child);
+  void TouchLayers();
+  void Stale(ArtId id) const;
+  void BuildIndex() const;
 
   std::vector<Layer> layers_;
   LayerId current_ = kNoId;
@@ -113,6 +172,7 @@ class Document {
   Dictionary dictionary_;
   Rect artboard_{0, kDefaultArtboardHeightPt, kDefaultArtboardWidthPt, 0};
   int16_t rulerUnits_ = kPointsUnits;
+  mutable NotCopied<Tracking> tracking_;
 };
 
 // Calls f(artId) for the art and every member below it, each container before
@@ -129,5 +189,9 @@ template <class F>
 void ForEachArtFrontToBack(const Document& doc, F&& f) {
   for (const Layer& layer : doc.layers()) ForEachInSubtree(doc, layer.group, f);
 }
+
+// Sorts art of the document into paint order, front to back, the order
+// ForEachArtFrontToBack visits it in.
+void SortFrontToBack(const Document& doc, std::vector<ArtId>& ids);
 
 }  // namespace host::model

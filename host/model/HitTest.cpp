@@ -100,7 +100,11 @@ Hit HitTest(const Document& doc, ArtId scope, Point p, int32_t request, double t
     found = PathHit(doc, a, p, request, tolerance);
   };
   if (scope == kNoId) {
-    ForEachArtFrontToBack(doc, visit);
+    // Only paths whose reach comes within the tolerance can be hit.
+    std::vector<ArtId> near;
+    doc.index().Near(p, tolerance, near);
+    SortFrontToBack(doc, near);
+    for (ArtId id : near) visit(id);
   } else {
     ForEachInSubtree(doc, scope, visit);
   }

@@ -3,7 +3,7 @@
 // Ids come from one process-wide counter and are never reused, so a handle to
 // disposed art (or art of a closed document) can never name a newer object:
 // it fails with kBadHandleErr.  Handles carry the id in the pointer value and
-// never point into the tree, because undo replaces the whole tree.
+// never point into the tree, because undo disposes art and brings it back.
 #pragma once
 
 #include <cstdint>

@@ -46,8 +46,8 @@ class RefTable {
 };
 
 // What a dictionary reference stands for: the document's dictionary or one
-// art's.  It is looked up on every use, so undo replacing the tree never
-// leaves it pointing into freed memory.
+// art's.  It is looked up on every use, so undo disposing the art or
+// bringing it back never leaves it pointing into freed memory.
 struct DictionaryTarget {
   ArtId art = kNoId;  // kNoId: the document's dictionary
   // Texts handed out by GetStringEntry, kept until the entry is read again

@@ -1,6 +1,7 @@
 #include "host/model/Selection.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace host::model {
 
@@ -35,15 +36,21 @@ bool IsFullySelected(const Document& doc, ArtId id) {
   }
 }
 
+// Art is reached for writing only where its selection changes, so that
+// deselecting a big document records (for undo) only the art it deselects.
 void SetSelected(Document& doc, ArtId id, bool on) {
-  Art& a = doc.art(id);
-  if (a.type() == ArtType::Path) {
-    for (Segment& s : a.segments) s.selection = on ? kSegmentPointSelected : kSegmentNotSelected;
-  } else if (a.isContainer()) {
-    const std::vector<ArtId> members = a.children();
+  const Art& seen = std::as_const(doc).art(id);
+  const int16_t state = on ? kSegmentPointSelected : kSegmentNotSelected;
+  if (seen.type() == ArtType::Path) {
+    const bool already = std::all_of(seen.segments.begin(), seen.segments.end(),
+                                     [&](const Segment& s) { return s.selection == state; });
+    if (!already)
+      for (Segment& s : doc.art(id).segments) s.selection = state;
+  } else if (seen.isContainer()) {
+    const std::vector<ArtId> members = seen.children();
     for (ArtId m : members) SetSelected(doc, m, on);
-  } else {
-    a.selected = on;
+  } else if (seen.selected != on) {
+    doc.art(id).selected = on;
   }
 }
 

@@ -83,10 +83,16 @@ Point Snap(const Document& doc, Point p, std::string_view control, const std::ve
     }
   }
   if (settings.smartGuides) {
-    ForEachArtFrontToBack(doc, [&](ArtId id) {
+    // Every candidate of a path lies within its reach, so only paths whose
+    // reach comes within the tolerance are measured, in paint order as ties
+    // go to the first offered.
+    std::vector<ArtId> near;
+    doc.index().Near(p, settings.tolerance, near);
+    SortFrontToBack(doc, near);
+    for (ArtId id : near) {
       const Art& a = doc.art(id);
       if (a.type() == ArtType::Path && Visible(doc, id)) OfferPath(a, p, control, settings.tolerance, points, lines);
-    });
+    }
   }
   if (points.best()) return *points.best();
   if (lines.best()) return *lines.best();

@@ -47,7 +47,8 @@ class Workspace {
   void Open(const std::filesystem::path& svg);
   void Save(const std::filesystem::path& svg) const;
 
-  // --- undo support: the whole document as a value
+  // --- the whole document as a value (tests compare states with it; undo
+  // records changes instead, host/model/Changes.h)
   // Snapshot: kNoDocumentErr when none is open.  Restore makes the document
   // the open one (also when none was open).
   model::Document Snapshot() const;

@@ -41,7 +41,6 @@ bool Covers(FcPattern* font, const std::set<FcChar32>& points) {
 }
 
 std::string Match(const std::set<FcChar32>& points, const char* preferred) {
-  ReleaseFontCachesAtExit();
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(preferred));
   if (!pattern) return preferred;
   FcCharSet* wanted = FcCharSetCreate();
@@ -65,6 +64,8 @@ std::string Match(const std::set<FcChar32>& points, const char* preferred) {
 }  // namespace
 
 std::string FontFamilyFor(std::string_view utf8, const char* preferred) {
+  // Every caller goes on to select a font, which fills the font caches.
+  ReleaseFontCachesAtExit();
   bool ascii = true;
   for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
   if (ascii) return preferred;

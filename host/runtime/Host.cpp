@@ -40,6 +40,7 @@ Host::Impl::Impl(HostOptions opts)
   app.displayDpi = options.displayDpi;
   app.brightness = options.uiBrightness;
   undo.SetLimit(options.undoSteps);
+  undo.SetByteLimit(options.undoBytes);
   app.currentView = [this] { return CurrentView(); };
   preferences = MakePreferences(options);
   app.preferences = preferences.get();
@@ -84,15 +85,19 @@ AIErr Host::Impl::Dispatch(const char* caller, const char* selector, void* messa
   void* const given = globals;
 
   const bool outermost = depth == 0;
-  std::optional<model::Document> before;
   if (outermost && !mouseEvent) CloseHeldStep();
-  if (outermost && workspace.HasDocument()) {
-    if (heldStep)
-      before = std::move(heldStep);
-    else
-      before = workspace.Snapshot();
+  // The outermost message records the document's changes into its step (the
+  // held one, when it joins it); nested messages add to the same record.
+  std::optional<model::Changes> step;
+  if (outermost) {
+    step = std::move(heldStep);
+    heldStep.reset();
   }
-  if (outermost) heldStep.reset();
+  const bool recording = outermost && workspace.HasDocument();
+  if (recording) {
+    if (!step) step.emplace();
+    workspace.document().RecordChanges(&*step);
+  }
   ++depth;
   AIErr result = kNoErr;
   try {
@@ -105,18 +110,25 @@ AIErr Host::Impl::Dispatch(const char* caller, const char* selector, void* messa
   // Only a slot the plug-in changed in this message is taken, so an outer
   // message does not undo what a nested one stored.
   if (header->globals != given) globals = header->globals;
-  if (before && workspace.HasDocument()) {
-    if (outermost && holdStep)
-      heldStep = std::move(before);
+  if (recording && workspace.HasDocument()) {
+    workspace.document().RecordChanges(nullptr);
+    if (holdStep)
+      heldStep = std::move(step);
     else
-      undo.Record(std::move(*before), workspace.document());
+      RecordStep(std::move(*step));
   }
   return result;
 }
 
 void Host::Impl::CloseHeldStep() {
-  if (heldStep && workspace.HasDocument()) undo.Record(std::move(*heldStep), workspace.document());
+  if (heldStep) RecordStep(std::move(*heldStep));
   heldStep.reset();
+}
+
+void Host::Impl::RecordStep(model::Changes step) {
+  if (!workspace.HasDocument()) return;
+  workspace.document().Prune(step);
+  undo.Record(std::move(step));
 }
 
 AIErr Host::Impl::SendTool(const char* selector, AIToolHandle tool, AIRealPoint cursor, uint16_t what,
@@ -280,7 +292,12 @@ bool Host::Redo() {
 
 // A held step that changed the document counts: it is what Undo takes back.
 std::size_t Host::UndoDepth() const {
-  const bool held = impl_->heldStep && impl_->workspace.HasDocument() && !(*impl_->heldStep == impl_->workspace.document());
+  bool held = false;
+  if (impl_->heldStep && impl_->workspace.HasDocument()) {
+    model::Changes step = *impl_->heldStep;
+    impl_->workspace.document().Prune(step);
+    held = !step.empty();
+  }
   return impl_->undo.UndoDepth() + (held ? 1 : 0);
 }
 

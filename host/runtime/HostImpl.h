@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "host/model/Changes.h"
 #include "host/model/Workspace.h"
 #include "host/runtime/AppState.h"
 #include "host/runtime/PluginModule.h"
@@ -63,12 +64,16 @@ struct Host::Impl {
   // press, its drags and its release (and of cursor moves before it, such as
   // a shape that follows the cursor between two clicks) are held as one step
   // from the document before the first of them, which the release records.
-  // Any other message, undo and redo close the held step first.
-  std::optional<model::Document> heldStep;
+  // Any other message, undo and redo close the held step first.  The step
+  // is the record of the changes made while its messages ran (the document
+  // records into it only then).
+  std::optional<model::Changes> heldStep;
   bool mouseEvent = false;  // the message being sent joins the held step
   bool holdStep = false;    // and keeps it open (every mouse event but the release)
   // Records the held step, if any.
   void CloseHeldStep();
+  // Records the step, unless it changed nothing.
+  void RecordStep(model::Changes step);
   uint16_t modifiers = 0;
   std::vector<DrawCall> drawing;
   std::chrono::steady_clock::time_point startTime = std::chrono::steady_clock::now();

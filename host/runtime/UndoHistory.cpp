@@ -1,27 +1,33 @@
 #include "host/runtime/UndoHistory.h"
 
+#include <utility>
+
+#include "host/model/Document.h"
 #include "host/model/Workspace.h"
 
 namespace host::runtime {
-namespace {
-
-// Moves the workspace to the snapshot on top of `from`, keeping the present
-// state on `to`.  The stacks change only after the restore succeeded.
-bool Step(Workspace& workspace, std::vector<model::Document>& from, std::vector<model::Document>& to) {
+// Reverts the step on top of `from` and keeps what takes the document
+// forward again on `to`.
+bool UndoHistory::Move(Workspace& workspace, std::deque<Step>& from, std::size_t& fromBytes, std::deque<Step>& to,
+                       std::size_t& toBytes) {
   if (from.empty() || !workspace.HasDocument()) return false;
-  model::Document present = workspace.Snapshot();
-  workspace.Restore(from.back());
+  Step step = std::move(from.back());
   from.pop_back();
-  to.push_back(std::move(present));
+  fromBytes -= step.bytes;
+  model::Changes back = workspace.document().Revert(std::move(step.changes));
+  const std::size_t bytes = back.Bytes();
+  to.push_back({std::move(back), bytes});
+  toBytes += bytes;
   return true;
 }
 
-}  // namespace
-
-void UndoHistory::Record(model::Document before, const model::Document& after) {
-  if (before == after) return;
-  undo_.push_back(std::move(before));
+void UndoHistory::Record(model::Changes step) {
+  if (step.empty()) return;
+  const std::size_t bytes = step.Bytes();
+  undo_.push_back({std::move(step), bytes});
+  undoBytes_ += bytes;
   redo_.clear();
+  redoBytes_ = 0;
   Trim();
 }
 
@@ -30,17 +36,25 @@ void UndoHistory::SetLimit(std::size_t steps) {
   Trim();
 }
 
-void UndoHistory::Trim() {
-  if (undo_.size() <= limit_) return;
-  undo_.erase(undo_.begin(), undo_.begin() + static_cast<std::ptrdiff_t>(undo_.size() - limit_));
+void UndoHistory::SetByteLimit(std::size_t bytes) {
+  byteLimit_ = bytes;
+  Trim();
 }
 
-bool UndoHistory::Undo(Workspace& workspace) { return Step(workspace, undo_, redo_); }
-bool UndoHistory::Redo(Workspace& workspace) { return Step(workspace, redo_, undo_); }
+void UndoHistory::Trim() {
+  while (!undo_.empty() && (undo_.size() > limit_ || (undo_.size() > 1 && undoBytes_ + redoBytes_ > byteLimit_))) {
+    undoBytes_ -= undo_.front().bytes;
+    undo_.pop_front();
+  }
+}
+
+bool UndoHistory::Undo(Workspace& workspace) { return Move(workspace, undo_, undoBytes_, redo_, redoBytes_); }
+bool UndoHistory::Redo(Workspace& workspace) { return Move(workspace, redo_, redoBytes_, undo_, undoBytes_); }
 
 void UndoHistory::Clear() {
   undo_.clear();
   redo_.clear();
+  undoBytes_ = redoBytes_ = 0;
 }
 
 }  // namespace host::runtime

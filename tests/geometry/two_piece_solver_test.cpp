@@ -114,6 +114,28 @@ TEST_F(SideBySideCircles, PerpendicularLineRunsThroughBothCentres) {
   EXPECT_NEAR(p2.h, 70, 0.02);
 }
 
+// Two circles touching at (30, 0). Near the touching point the tangent equations are nearly
+// satisfied by any two close points (they vanish to second order in the gap), so a Newton run
+// stops within the residual tolerance a few thousandths of a point from the touching point
+// with contacts that look distinct; such a "line" is the touching point itself and must not
+// be offered. The outer common tangents (y = +-30) are the answers.
+TEST(FindLineContact, TouchingCirclesGiveNoLineAtTheTouchingPoint) {
+  const InMemoryPath left{CirclePath({0, 0}, 30), true};
+  const InMemoryPath right{CirclePath({60, 0}, 30), true};
+  const struct {
+    PieceRef pick1, pick2;
+  } picks[] = {{{0, 0.02}, {1, 0.98}}, {{3, 0.98}, {2, 0.02}}, {{0, 0.001}, {2, 0.001}}, {{0, 0.1}, {1, 0.9}}};
+  for (const auto& p : picks) {
+    const std::optional<LineContact> c = FindLineContact(left, p.pick1, right, p.pick2, LineKind::Tangent);
+    if (!c) continue;
+    const Point p1 = left.GetPiece(c->first.piece).At(c->first.t);
+    const Point p2 = right.GetPiece(c->second.piece).At(c->second.t);
+    EXPECT_GT(Distance(p1, p2), 1) << "picks " << p.pick1.piece << "/" << p.pick1.t << ", " << p.pick2.piece << "/"
+                                   << p.pick2.t << ": contacts " << p1.h << "," << p1.v << " and " << p2.h << ","
+                                   << p2.v;
+  }
+}
+
 TEST(FindLineContact, SearchesOutwardFromThePicksWhenThePickedPairHasNoSolution) {
   // The common normal of a horizontal line and the top quarter of a circle about the origin is
   // the vertical through the origin. Piece 0 of the first path (x from 20 to 60) does not reach

@@ -337,6 +337,44 @@ TEST(LinesFromAPath, AFailureDuringCreationOrInsertionUndoesTheGesture) {
   }
 }
 
+// A host call that fails while the direction is taken at the pick (the
+// first drag, or the release of a click) comes back as that event's error;
+// it never gives a line in another direction (as the neighbouring anchors
+// would, which stand in only where the curve has no tangent).  The gesture
+// ends: the next drag makes its line.
+TEST(LinesFromAPath, AFailureWhileTakingTheDirectionEndsTheGesture) {
+  constexpr AIErr kInjected = SP_FOURCC('F', 'A', 'I', 'L');
+  const Point anchor = At(kCentre, kRadius, 90);  // an anchor hit: the anchors could stand in
+  const Point away{anchor.h + 50, anchor.v + 80};
+  const struct {
+    const char* name;
+    const char* function;
+    bool click;
+  } cases[] = {
+      {"reading the piece on the first drag", "GetPathSegments", false},
+      {"counting the segments on the first drag", "GetPathSegmentCount", false},
+      {"reading the piece on the release of a click", "GetPathSegments", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    LineHost h(kTangentFrom);
+    const ArtId circle = h.AddCircle();
+    const Art before = h.doc().art(circle);
+    RunAll(h, {{Ev::Move, anchor}, {Ev::Down, anchor}});
+    h->faults().Fail(kAIPathSuite, c.function, kInjected, 1);
+    const AIErr code = c.click ? h->MouseUp({anchor.h, anchor.v}) : h->MouseDrag({away.h, away.v});
+    h->faults().Clear();
+    EXPECT_EQ(code, kInjected);
+    RunAll(h, c.click ? std::vector<Step>{{Ev::Move, away}, {Ev::Down, away}, {Ev::Up, away}}
+                      : std::vector<Step>{{Ev::Drag, {away.h + 5, away.v}}, {Ev::Up, {away.h + 5, away.v}}});
+    EXPECT_EQ(h.Paths(), std::vector<ArtId>{circle}) << "no line from the failed gesture";
+    EXPECT_TRUE(SameShape(before, h.doc().art(circle)));
+    RunAll(h, DragTo(anchor, away));
+    const Art& line = h.NewLine(1);
+    EXPECT_NEAR(line.segments[1].p.v, anchor.v, kSingleTol) << "the next drag makes the tangent at the anchor";
+  }
+}
+
 // Deselecting the tool mid-gesture hands the host's snapping back: a circle
 // started next to the line's constraint keeps its own point.
 TEST(LinesFromAPath, DeselectingClearsTheSnappingConstraint) {

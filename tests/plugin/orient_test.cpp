@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <numbers>
 #include <optional>
 #include <string>
@@ -514,6 +515,67 @@ TEST(OrientTool, AFailedRepeatOrTurnBackLeavesTheDocumentAsItWas) {
     Document after = h.doc();
     if (c.turnBack) after.dictionary() = before.dictionary();  // the double-click's own axis work
     EXPECT_TRUE(after == before);
+  }
+}
+
+// A host failure in any event of a drag, before the release applies the
+// transform, abandons the drag: the axis goes back where the drag found it
+// (the selection never turned with it) and no preview copy stays.
+TEST(OrientTool, AFailedEventInADragPutsTheAxisBack) {
+  const struct {
+    const char* name;
+    Point press;  // an axis end, or elsewhere (with Alt: copies onto a new axis)
+    uint16_t modifiers;
+    const char* suite;
+    const char* function;
+    bool onRelease;
+  } cases[] = {
+      {"a preview copy on a drag", kAxis.end, 0, "AI Art Suite", "DuplicateArt", false},
+      {"reading the axis on a drag", kAxis.end, 0, "AI Dictionary Suite", "GetRealEntry", false},
+      {"snapping the release", kAxis.end, 0, "AI Cursor Snap Suite", "Track", true},
+      {"a preview copy, dragging a new axis with Alt", {60, 260}, kAlt, "AI Art Suite", "DuplicateArt", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    OrientHost h;
+    SetAxis(h.doc(), kAxis);
+    h.SelectOnly({h.Square({260, 160}, 20)});
+    const Document before = h.doc();
+    const Point to = At(c.press, 100, 50);
+    ASSERT_EQ(h->MouseDown({c.press.h, c.press.v}, c.modifiers), kNoErr);
+    ASSERT_EQ(h->MouseDrag({c.press.h + 20, c.press.v + 30}, c.modifiers), kNoErr);
+    ASSERT_NE(StoredAxis(h.doc())->end.h, kAxis.end.h) << "the drag moves the axis";
+    h->faults().Fail(c.suite, c.function, kLockedErr, 1);
+    const AIErr code = c.onRelease ? h->MouseUp({to.h, to.v}, c.modifiers) : h->MouseDrag({to.h, to.v}, c.modifiers);
+    h->faults().Clear();
+    EXPECT_EQ(code, kLockedErr);
+    EXPECT_TRUE(h.doc() == before);
+  }
+}
+
+// A dictionary reference is taken before the dictionary suite is at hand:
+// when the host then refuses the suite, the reference still goes back, and
+// the event reports an error.
+TEST(OrientTool, ARefusedDictionarySuiteLeavesNoDictionaryReferenceHeld) {
+  const struct {
+    const char* name;
+    std::function<AIErr(OrientHost&)> act;
+  } cases[] = {
+      {"the document's, reading the axis on a cursor move", [](OrientHost& h) { return h->TrackCursor({300, 300}); }},
+      {"an object's, keeping its rotation in Transform Again", [](OrientHost& h) { return h->TransformAgain(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    OrientHost h;
+    SetAxis(h.doc(), kAxis);
+    h.SelectOnly({h.Square({260, 160}, 20)});
+    ASSERT_EQ(h.DragFromTo(kAxis.end, At(kAxis.start, 100, 30)), kNoErr);
+    const Document before = h.doc();
+    h->faults().Fail("AI Dictionary Suite", "AcquireSuite", kLockedErr, 1);
+    EXPECT_NE(c.act(h), kNoErr);
+    EXPECT_EQ(h->faults().FailuresInjected(), 1);
+    EXPECT_EQ(h->LiveDictionaryRefs(), 0);
+    EXPECT_TRUE(h.doc() == before);
   }
 }
 

@@ -56,12 +56,13 @@ void AddLeaves(ai::SuiteSet& suites, AIArtHandle art, std::vector<AIArtHandle>& 
 }
 
 // Runs work on the art's dictionary and releases it afterwards, also when
-// work fails (the first failure is the one reported).
+// work fails (the first failure is the one reported).  The releasing suite
+// comes first, as for the document's dictionary (OrientAxis.cpp).
 template <class Work>
 void WithArtDictionary(ai::SuiteSet& suites, AIArtHandle art, Work&& work) {
+  const AIDictionarySuite& dict = suites.Dictionary();
   AIDictionaryRef dictionary = nullptr;
   ai::Check(suites.Art().GetDictionary(art, &dictionary));
-  const AIDictionarySuite& dict = suites.Dictionary();
   try {
     AIDictKey key = nullptr;
     ai::Check(dict.Key(kAccumRotationKey, &key));

@@ -12,12 +12,14 @@ namespace {
 constexpr std::array<const char*, 4> kKeys = {kAxisStartXKey, kAxisStartYKey, kAxisEndXKey, kAxisEndYKey};
 
 // Runs work on the current document's dictionary and releases it afterwards,
-// also when work fails (the first failure is the one reported).
+// also when work fails (the first failure is the one reported).  The suite
+// that releases the reference is acquired before the reference is taken, so
+// that a refused suite leaves nothing to give back.
 template <class Work>
 auto WithDocumentDictionary(ai::SuiteSet& suites, Work&& work) {
+  const AIDictionarySuite& dict = suites.Dictionary();
   AIDictionaryRef dictionary = nullptr;
   ai::Check(suites.Document().GetDictionary(&dictionary));
-  const AIDictionarySuite& dict = suites.Dictionary();
   try {
     if constexpr (std::is_void_v<decltype(work(dict, dictionary))>) {
       work(dict, dictionary);

@@ -264,6 +264,23 @@ void ToolOrient2::ApplyTransform(ToolEvent& event) {
   Record(m_, copy_);
 }
 
+// A drag the host fails part-way leaves the axis where the drag found it, as
+// a failed release does (ApplyTransform): nothing turned with the axis.
+// Preview copies the failure left go as well.
+void ToolOrient2::AbandonEdits() noexcept {
+  try {
+    DisposePreview();
+  } catch (...) {
+    // The next event's BeforeEvent tries again.
+  }
+  if (!InState({kDraggingEnd, kDraggingNewAxis}) || !oldAxis_) return;
+  try {
+    axis_ = orient::WriteAxis(ai::Suites(), *oldAxis_);
+  } catch (...) {
+    // The error being handled is the one reported.
+  }
+}
+
 void ToolOrient2::ApplyCopies(ToolEvent& event) {
   if (copy_) ApplyTransform(event);
 }

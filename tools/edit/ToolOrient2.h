@@ -51,6 +51,7 @@ class ToolOrient2 final : public Cataloged<FSMTool<ToolOrient2>> {
   void BeforeEvent(AIToolMessage* message) override;
   void OnEvent(ToolEvent& event) override;
   int32_t CursorId() const;
+  void AbandonEdits() noexcept;
 
   // Applies a recorded transform to the current selection, as the release of
   // a drag does; the Transform Again record's repeat operation.

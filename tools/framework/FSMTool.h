@@ -9,12 +9,14 @@
 // earlier ones left in the message.
 //
 // When any step raises, the gesture is abandoned before the error goes back to
-// the host: the old feedback is invalidated and the machine returns to no
-// state, so the next event starts a fresh gesture rather than finishing one
-// whose points the user no longer sees.
+// the host: the old feedback is invalidated, T's AbandonEdits takes back what
+// the unfinished gesture wrote into the document on the way, and the machine
+// returns to no state, so the next event starts a fresh gesture rather than
+// finishing one whose points the user no longer sees.
 //
 // T provides the tables (passed to the constructor) and may hide CursorId,
-// which is asked after every event (the plain crosshair by default).
+// which is asked after every event (the plain crosshair by default), and
+// AbandonEdits, called in the state the failure left (nothing by default).
 #pragma once
 
 #include <algorithm>
@@ -55,6 +57,7 @@ class FSMTool : public BaseTool {
   }
 
   int32_t CursorId() const { return ids::kCursorClear; }
+  void AbandonEdits() noexcept {}
 
   // The id of the current state; nothing before the first event.
   std::optional<int32_t> CurrentState() const noexcept {
@@ -94,13 +97,15 @@ class FSMTool : public BaseTool {
     }
   }
 
-  // Erases what the unfinished gesture showed (as far as the host lets it)
-  // and forgets the gesture; the error being handled is the one reported.
+  // Erases what the unfinished gesture showed and takes back what it wrote
+  // (as far as the host lets it), and forgets the gesture; the error being
+  // handled is the one reported.
   void AbandonGesture() noexcept {
     try {
       InvalidateFeedback(*this);
     } catch (...) {
     }
+    static_cast<T&>(*this).AbandonEdits();
     machine_.Reset();
   }
 

@@ -78,8 +78,11 @@ std::optional<Frame> AnchorFrame(ai::SuiteSet& suites, const geom::hostpath::Pat
   return std::nullopt;
 }
 
+// The anchors stand in only where the curve has no tangent at the pick: a
+// host call that fails raises, rather than giving a line in another
+// direction.
 std::optional<Frame> FrameAtPick(ai::SuiteSet& suites, const geom::hostpath::PathPick& pick) {
-  if (const auto frame = geom::hostpath::PickFrame(suites, pick)) return Frame{frame->point, frame->tangent};
+  if (const auto frame = geom::hostpath::PickFrameOrRaise(suites, pick)) return Frame{frame->point, frame->tangent};
   if (!pick.valid || pick.partType != kSegmentPart) return std::nullopt;
   return AnchorFrame(suites, pick);
 }

@@ -37,9 +37,9 @@ AIArtHandle HandleOrNull(model::ArtId id) { return id == kNoId ? nullptr : ArtHa
 
 // The sibling `step` places from art in its parent's front-to-back list.
 AIArtHandle Sibling(AIArtHandle art, int step) {
-  const model::Art& a = ArtOf(art);
+  const model::Art& a = SeenArt(art);
   if (a.parent() == kNoId) return nullptr;
-  const auto& siblings = Doc().art(a.parent()).children();
+  const auto& siblings = SeenDoc().art(a.parent()).children();
   for (std::size_t i = 0; i < siblings.size(); ++i) {
     if (siblings[i] != a.id()) continue;
     const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + step;
@@ -73,7 +73,7 @@ AIErr AIAPI DisposeArt(AIArtHandle art) {
 AIErr AIAPI DuplicateArt(AIArtHandle art, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt) {
   return Call("DuplicateArt", [&] {
     Ref(newArt, "newArt") = nullptr;
-    const model::Art& source = ArtOf(art);
+    const model::Art& source = SeenArt(art);
     model::Document& doc = Doc();
     const model::Placement where = PlacementFor(doc, paintOrder, prep);
     RequireEditable(doc, where, source.type());
@@ -84,21 +84,21 @@ AIErr AIAPI DuplicateArt(AIArtHandle art, int16_t paintOrder, AIArtHandle prep, 
 
 AIErr AIAPI GetArtType(AIArtHandle art, int16_t* type) {
   return Call("GetArtType", [&] {
-    Ref(type, "type") = static_cast<int16_t>(ArtOf(art).type());
+    Ref(type, "type") = static_cast<int16_t>(SeenArt(art).type());
     return kNoErr;
   });
 }
 
 AIErr AIAPI GetArtParent(AIArtHandle art, AIArtHandle* parent) {
   return Call("GetArtParent", [&] {
-    Ref(parent, "parent") = HandleOrNull(ArtOf(art).parent());
+    Ref(parent, "parent") = HandleOrNull(SeenArt(art).parent());
     return kNoErr;
   });
 }
 
 AIErr AIAPI GetArtFirstChild(AIArtHandle art, AIArtHandle* child) {
   return Call("GetArtFirstChild", [&] {
-    const auto& children = ArtOf(art).children();
+    const auto& children = SeenArt(art).children();
     Ref(child, "child") = children.empty() ? nullptr : ArtHandle(children.front());
     return kNoErr;
   });
@@ -121,21 +121,21 @@ AIErr AIAPI GetArtPriorSibling(AIArtHandle art, AIArtHandle* sibling) {
 AIErr AIAPI GetFirstArtOfLayer(AILayerHandle layer, AIArtHandle* layerGroup) {
   return Call("GetFirstArtOfLayer", [&] {
     AIArtHandle& out = Ref(layerGroup, "layerGroup");
-    out = ArtHandle(Doc().layer(model::LayerIdOf(layer)).group);
+    out = ArtHandle(SeenDoc().layer(model::LayerIdOf(layer)).group);
     return kNoErr;
   });
 }
 
 AIErr AIAPI GetLayerOfArt(AIArtHandle art, AILayerHandle* layer) {
   return Call("GetLayerOfArt", [&] {
-    Ref(layer, "layer") = model::LayerHandle(Doc().LayerOf(ArtOf(art).id()));
+    Ref(layer, "layer") = model::LayerHandle(SeenDoc().LayerOf(SeenArt(art).id()));
     return kNoErr;
   });
 }
 
 AIErr AIAPI IsArtLayerGroup(AIArtHandle art, AIBoolean* isLayerGroup) {
   return Call("IsArtLayerGroup", [&] {
-    Ref(isLayerGroup, "isLayerGroup") = Flag(ArtOf(art).isLayerGroup());
+    Ref(isLayerGroup, "isLayerGroup") = Flag(SeenArt(art).isLayerGroup());
     return kNoErr;
   });
 }
@@ -143,7 +143,7 @@ AIErr AIAPI IsArtLayerGroup(AIArtHandle art, AIBoolean* isLayerGroup) {
 AIErr AIAPI GetArtBounds(AIArtHandle art, AIRealRect* bounds) {
   return Call("GetArtBounds", [&] {
     AIRealRect& out = Ref(bounds, "bounds");
-    const auto r = model::ArtBounds(Doc(), ArtOf(art).id());
+    const auto r = model::ArtBounds(SeenDoc(), SeenArt(art).id());
     if (!r) Fail(kBadParameterErr, "art without segments or members has no bounds");
     out = model::ToSdk(*r);
     return kNoErr;
@@ -153,8 +153,8 @@ AIErr AIAPI GetArtBounds(AIArtHandle art, AIRealRect* bounds) {
 AIErr AIAPI GetArtUserAttr(AIArtHandle art, int32_t whichAttr, int32_t* attr) {
   return Call("GetArtUserAttr", [&] {
     int32_t& out = Ref(attr, "attr");
-    const model::Art& a = ArtOf(art);
-    const model::Document& doc = Doc();
+    const model::Art& a = SeenArt(art);
+    const model::Document& doc = SeenDoc();
     int32_t all = 0;
     if (model::IsSelected(doc, a.id())) all |= kArtSelected;
     if (model::IsFullySelected(doc, a.id())) all |= kArtFullySelected;
@@ -179,7 +179,7 @@ AIErr AIAPI SetArtUserAttr(AIArtHandle art, int32_t whichAttr, int32_t attr) {
 
 AIErr AIAPI TransferAttributes(AIArtHandle srcArt, AIArtHandle dstArt, int32_t which) {
   return Call("TransferAttributes", [&] {
-    const model::Art& src = ArtOf(srcArt);
+    const model::Art& src = SeenArt(srcArt);
     model::Art& dst = ArtOf(dstArt);
     if (which & kTransferStyle) dst.paint = src.paint;
     if (which & kTransferDictionary) dst.dictionary = src.dictionary;
@@ -190,7 +190,7 @@ AIErr AIAPI TransferAttributes(AIArtHandle srcArt, AIArtHandle dstArt, int32_t w
 AIErr AIAPI GetDictionary(AIArtHandle art, AIDictionaryRef* dictionary) {
   return Call("GetDictionary", [&] {
     AIDictionaryRef& out = Ref(dictionary, "dictionary");
-    const model::ArtId id = ArtOf(art).id();
+    const model::ArtId id = SeenArt(art).id();
     out = ToHandle<AIDictionaryRef>(Active().dictionaryRefs().Add(model::DictionaryTarget{id, {}}));
     return kNoErr;
   });
@@ -212,7 +212,7 @@ AIErr AIAPI GetInsertionPoint(AIArtHandle* art, int16_t* paintOrder, AIBoolean* 
 
 AIErr AIAPI GetArtCenterPointVisible(AIArtHandle art, AIBoolean* visible) {
   return Call("GetArtCenterPointVisible", [&] {
-    Ref(visible, "visible") = Flag(ArtOf(art).centerPointVisible);
+    Ref(visible, "visible") = Flag(SeenArt(art).centerPointVisible);
     return kNoErr;
   });
 }

@@ -45,8 +45,13 @@ model::Dictionary& EntriesOf(const model::DictionaryTarget& target) {
   return target.art == model::kNoId ? doc.dictionary() : doc.art(target.art).dictionary;
 }
 
+const model::Dictionary& SeenEntriesOf(const model::DictionaryTarget& target) {
+  const model::Document& doc = SeenDoc();
+  return target.art == model::kNoId ? doc.dictionary() : doc.art(target.art).dictionary;
+}
+
 const model::DictionaryEntry& EntryOf(AIDictionaryRef dictionary, AIDictKey key) {
-  const model::Dictionary& entries = EntriesOf(TargetOf(dictionary));
+  const model::Dictionary& entries = SeenEntriesOf(TargetOf(dictionary));
   auto it = entries.find(NameOf(key));
   if (it == entries.end()) Fail(kNoSuchKeyErr, "no entry \"" + NameOf(key) + "\"");
   return it->second;
@@ -65,7 +70,7 @@ AIErr AIAPI Key(const char* name, AIDictKey* key) {
 AIErr AIAPI IsKnown(AIDictionaryRef dictionary, AIDictKey key, AIBoolean* known) {
   return Call("IsKnown", [&] {
     AIBoolean& out = Ref(known, "known");
-    out = Flag(EntriesOf(TargetOf(dictionary)).count(NameOf(key)) != 0);
+    out = Flag(SeenEntriesOf(TargetOf(dictionary)).count(NameOf(key)) != 0);
     return kNoErr;
   });
 }

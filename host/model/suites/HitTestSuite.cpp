@@ -25,7 +25,7 @@ AIErr AIAPI HitTest(AIArtHandle art, const AIRealPoint* point, int32_t request, 
     const model::Point p = model::FromSdk(Ref(point, "point"));
     if (!IsFinite(p)) Fail(kBadParameterErr, "hit point is not finite");
     Workspace& ws = Active();
-    const model::ArtId scope = art ? ArtOf(art).id() : model::kNoId;
+    const model::ArtId scope = art ? SeenArt(art).id() : model::kNoId;
     const double tolerance = ws.HitTolerancePx() / ws.view().zoom;
     const model::Hit found = model::HitTest(Doc(), scope, p, request, tolerance);
     out = ToHandle<AIHitRef>(ws.hitRefs().Add(found));

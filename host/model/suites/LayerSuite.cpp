@@ -12,7 +12,7 @@ AIErr Call(const char* function, Body&& body) {
 }
 
 const model::Layer& LayerOf(AILayerHandle layer) {
-  model::Document& doc = Doc();
+  const model::Document& doc = SeenDoc();
   if (!layer) Fail(kBadHandleErr, "null layer handle");
   return doc.layer(model::LayerIdOf(layer));
 }

@@ -22,6 +22,7 @@ AIErr Call(const char* function, Body&& body) {
 constexpr std::size_t kMaxSegments = std::numeric_limits<int16_t>::max();
 
 std::vector<Segment>& SegmentsOf(AIArtHandle path) { return ArtOf(path, ArtType::Path).segments; }
+const std::vector<Segment>& SeenSegmentsOf(AIArtHandle path) { return SeenArt(path, ArtType::Path).segments; }
 
 // first .. first + count - 1 must lie in 0 .. size - 1.
 void RequireRange(const std::vector<Segment>& segments, int16_t first, int16_t count) {
@@ -47,7 +48,7 @@ std::vector<Segment> Incoming(const AIPathSegment* records, int16_t count, int16
 
 AIErr AIAPI GetPathSegmentCount(AIArtHandle path, int16_t* count) {
   return Call("GetPathSegmentCount", [&] {
-    Ref(count, "count") = static_cast<int16_t>(SegmentsOf(path).size());
+    Ref(count, "count") = static_cast<int16_t>(SeenSegmentsOf(path).size());
     return kNoErr;
   });
 }
@@ -67,7 +68,7 @@ AIErr AIAPI SetPathSegmentCount(AIArtHandle path, int16_t count) {
 
 AIErr AIAPI GetPathSegments(AIArtHandle path, int16_t first, int16_t count, AIPathSegment* out) {
   return Call("GetPathSegments", [&] {
-    const std::vector<Segment>& segments = SegmentsOf(path);
+    const std::vector<Segment>& segments = SeenSegmentsOf(path);
     RequireRange(segments, first, count);
     if (count > 0 && !out) Fail(kBadParameterErr, "segments is null");
     for (int16_t i = 0; i < count; ++i) out[i] = model::ToSdk(segments[static_cast<std::size_t>(first + i)]);
@@ -115,7 +116,7 @@ AIErr AIAPI DeletePathSegments(AIArtHandle path, int16_t index, int16_t count) {
 
 AIErr AIAPI GetPathClosed(AIArtHandle path, AIBoolean* closed) {
   return Call("GetPathClosed", [&] {
-    Ref(closed, "closed") = Flag(ArtOf(path, ArtType::Path).closed);
+    Ref(closed, "closed") = Flag(SeenArt(path, ArtType::Path).closed);
     return kNoErr;
   });
 }
@@ -130,7 +131,7 @@ AIErr AIAPI SetPathClosed(AIArtHandle path, AIBoolean closed) {
 AIErr AIAPI GetPathSegmentSelected(AIArtHandle path, int16_t index, int16_t* selected) {
   return Call("GetPathSegmentSelected", [&] {
     int16_t& out = Ref(selected, "selected");
-    const std::vector<Segment>& segments = SegmentsOf(path);
+    const std::vector<Segment>& segments = SeenSegmentsOf(path);
     RequireRange(segments, index, 1);
     out = segments[static_cast<std::size_t>(index)].selection;
     return kNoErr;

@@ -9,18 +9,25 @@ Workspace& Active() {
 }
 
 model::Document& Doc() { return Active().document(); }
+const model::Document& SeenDoc() { return Doc(); }
 
-model::Art& ArtOf(AIArtHandle art) {
-  model::Document& doc = Doc();
+const model::Art& SeenArt(AIArtHandle art) {
+  const model::Document& doc = SeenDoc();
   if (!art) Fail(kBadHandleErr, "null art handle");
   return doc.art(model::ArtIdOf(art));
 }
 
-model::Art& ArtOf(AIArtHandle art, model::ArtType type) {
-  model::Art& a = ArtOf(art);
+const model::Art& SeenArt(AIArtHandle art, model::ArtType type) {
+  const model::Art& a = SeenArt(art);
   if (a.type() != type)
     Fail(kWrongArtTypeErr, "art " + std::to_string(a.id()) + " has type " + std::to_string(int(a.type())));
   return a;
 }
+
+// Checked as for reading first, so that a bad handle is refused before the
+// document notes anything.
+model::Art& ArtOf(AIArtHandle art) { return Doc().art(SeenArt(art).id()); }
+
+model::Art& ArtOf(AIArtHandle art, model::ArtType type) { return Doc().art(SeenArt(art, type).id()); }
 
 }  // namespace host::suites

@@ -34,10 +34,16 @@ inline const char* Text(const char* s, const char* what) {
 }
 
 // The art a handle names in the open document: kBadHandleErr when null or
-// unknown.
+// unknown.  The document notes art reached this way as changed (for undo and
+// its index), so functions that only read use SeenArt.
 model::Art& ArtOf(AIArtHandle art);
 // Also kWrongArtTypeErr unless it has the type.
 model::Art& ArtOf(AIArtHandle art, model::ArtType type);
+// The same, for reading.
+const model::Art& SeenArt(AIArtHandle art);
+const model::Art& SeenArt(AIArtHandle art, model::ArtType type);
+// The open document, for reading.
+const model::Document& SeenDoc();
 
 inline AIBoolean Flag(bool b) { return b ? 1 : 0; }
 

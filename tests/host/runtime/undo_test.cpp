@@ -91,5 +91,25 @@ TEST_F(RuntimeTest, TheHistoryKeepsOnlyItsNewestSteps) {
   EXPECT_TRUE(host_->document() == states[5]);
 }
 
+// Steps past the byte bound go oldest first, but the newest step stays
+// undoable however big it is.
+TEST_F(RuntimeTest, TheHistoryKeepsWithinItsByteBoundButAlwaysTheNewestStep) {
+  HostOptions options = Options();
+  options.undoBytes = 1;
+  StartHost(options);
+  host_->NewDocument();
+  std::vector<model::Document> states{host_->document()};
+  for (float x = 0; x < 3; ++x) {
+    ASSERT_EQ(RunInPlugin([&](SPMessageData& h) { return AddLine(h, {x, 0}, {x, 10}); }), kNoErr);
+    states.push_back(host_->document());
+  }
+  EXPECT_EQ(host_->UndoDepth(), 1u);
+  EXPECT_TRUE(host_->Undo());
+  EXPECT_TRUE(host_->document() == states[2]);
+  EXPECT_FALSE(host_->Undo());
+  EXPECT_TRUE(host_->Redo());
+  EXPECT_TRUE(host_->document() == states[3]);
+}
+
 }  // namespace
 }  // namespace host::testing
