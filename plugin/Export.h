@@ -3,4 +3,9 @@
 // and the resource directory.
 #pragma once
 
+#ifdef _WIN32
+// In a DLL, marking any symbol for export turns off exporting everything else.
+#define CORVANE_EXPORT __declspec(dllexport)
+#else
 #define CORVANE_EXPORT __attribute__((visibility("default")))
+#endif

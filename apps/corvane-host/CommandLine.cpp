@@ -122,6 +122,10 @@ Exit status:
 Script commands (POINT is "X Y" in artwork points, y up, or "view PX PY"):
 )";
   for (const cli::CommandEntry& c : cli::CommandTable()) text += "  " + std::string(c.syntax.usage) + "\n";
+#if !CORVANE_HAVE_RENDERER
+  text += "\nThis build has no renderer (cairo is not available for its platform): snapshot\n"
+          "redraws the plug-in's overlay but writes no picture, and says so.\n";
+#endif
   return text + "\nThe script format and every command are described in docs/command-line-host.md.\n";
 }
 

@@ -1,6 +1,7 @@
 // The script commands that look at and drive the plug-in's dialogs and the
 // host's menus.  They run inside the modal loop of the command that opened
 // the dialog (Executor.cpp).
+#include <algorithm>
 #include <iostream>
 #include <map>
 
@@ -79,7 +80,12 @@ AIErr CommandRunner::operator()(const cmd::Appearance& c) { return host_.SetUIBr
 AIErr CommandRunner::operator()(const cmd::ExpectOpened& c) {
   const std::vector<std::string>& opened = host_.ShellRequests();
   if (opened.empty()) return Fail("nothing was opened; expected \"" + c.pattern + "\"");
-  if (!GlobMatch(c.pattern, opened.back()))
+  std::string last = opened.back();
+#ifdef _WIN32
+  // Scripts write paths with "/", as on every platform; Windows reports "\\".
+  std::replace(last.begin(), last.end(), '\\', '/');
+#endif
+  if (!GlobMatch(c.pattern, last))
     return Fail("expected the last opened to match \"" + c.pattern + "\", but it was \"" + opened.back() + "\"");
   return kNoErr;
 }

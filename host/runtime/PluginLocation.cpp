@@ -1,6 +1,11 @@
 #include "host/PluginLocation.h"
 
 #include <system_error>
+#ifdef _WIN32
+#include <windows.h>
+
+#include <vector>
+#endif
 
 namespace host {
 
@@ -24,9 +29,20 @@ PluginLocation LocatePlugin(const PluginSearch& search) {
 }
 
 std::filesystem::path ExecutableDirectory() {
+#ifdef _WIN32
+  // The path may be longer than MAX_PATH; grow until it fits.
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) return std::filesystem::path(std::wstring(buffer.data(), n)).parent_path();
+    buffer.resize(buffer.size() * 2);
+  }
+#else
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::filesystem::path{} : self.parent_path();
+#endif
 }
 
 }  // namespace host

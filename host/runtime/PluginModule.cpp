@@ -1,22 +1,16 @@
 #include "host/runtime/PluginModule.h"
 
-#include <dlfcn.h>
-
 #include <cstring>
 #include <span>
 
 #include "host/core/HostError.h"
+#include "host/runtime/SharedLibrary.h"
 
 namespace host::runtime {
 namespace {
 
 // A directory this long is certainly not one the module meant to export.
 constexpr int32_t kMaxResources = 100000;
-
-std::string DlError() {
-  const char* e = dlerror();
-  return e ? e : "unknown error";
-}
 
 [[noreturn]] void Fail(AIErr code, const std::filesystem::path& file, const std::string& problem) {
   throw HostError(code, file.string() + ": " + problem);
@@ -27,11 +21,11 @@ std::string DlError() {
 std::unique_ptr<PluginModule> PluginModule::Open(const std::filesystem::path& file) {
   std::unique_ptr<PluginModule> m(new PluginModule);
   m->path_ = std::filesystem::absolute(file);
-  dlerror();
-  m->handle_ = dlopen(m->path_.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-  if (!m->handle_) Fail(kFileErr, file, "cannot load: " + DlError());
+  std::string problem;
+  m->handle_ = OpenSharedLibrary(m->path_, problem);
+  if (!m->handle_) Fail(kFileErr, file, "cannot load: " + problem);
 
-  m->resources_ = static_cast<const PIResourceDirectory*>(dlsym(m->handle_, kPIResourceDirectorySymbol));
+  m->resources_ = static_cast<const PIResourceDirectory*>(FindSharedSymbol(m->handle_, kPIResourceDirectorySymbol));
   if (!m->resources_) Fail(kBadParameterErr, file, "exports no " kPIResourceDirectorySymbol);
   const PIResourceDirectory& dir = *m->resources_;
   if (dir.version != kPIResourceDirectoryVersion)
@@ -45,15 +39,14 @@ std::unique_ptr<PluginModule> PluginModule::Open(const std::filesystem::path& fi
   if (!pipl->data && pipl->size > 0) Fail(kBadParameterErr, file, "property list without data");
   m->properties_ = ParsePropertyList(std::span<const uint8_t>(pipl->data, pipl->size), file.string());
 
-  dlerror();
-  void* entry = dlsym(m->handle_, m->properties_.entryName.c_str());
+  void* entry = FindSharedSymbol(m->handle_, m->properties_.entryName.c_str());
   if (!entry) Fail(kBadParameterErr, file, "the entry '" + m->properties_.entryName + "' named by its property list is not exported");
   m->entry_ = reinterpret_cast<SPPluginEntryProc>(entry);
   return m;
 }
 
 PluginModule::~PluginModule() {
-  if (handle_) dlclose(handle_);
+  if (handle_) CloseSharedLibrary(handle_);
 }
 
 const PIResource* PluginModule::FindResource(const char* type, int32_t id) const {

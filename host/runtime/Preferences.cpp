@@ -102,6 +102,11 @@ constexpr int kMaxBackups = 1000;
 }  // namespace
 
 std::filesystem::path Preferences::DefaultFile() {
+#ifdef _WIN32
+  // The roaming application data folder, where Windows programs keep settings.
+  if (const wchar_t* appData = _wgetenv(L"APPDATA"); appData && *appData)
+    return std::filesystem::path(appData) / kConfigFolder / kFileName;
+#endif
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   std::filesystem::path base;
   if (xdg && *xdg == '/') {

@@ -62,7 +62,8 @@ class Preferences {
   static constexpr std::string_view kFormatLine = "corvane-host-preferences 1";
 
   // $XDG_CONFIG_HOME/corvane-host/preferences.ini, or
-  // ~/.config/corvane-host/preferences.ini without XDG_CONFIG_HOME.
+  // ~/.config/corvane-host/preferences.ini without XDG_CONFIG_HOME; on
+  // Windows %APPDATA%\corvane-host\preferences.ini.
   static std::filesystem::path DefaultFile();
 
   // Reads the file if it exists (a missing file is an empty store).  A

@@ -1,12 +1,12 @@
 // The module's embedded resources: the property list as the host reads it,
 // and the plug-in's case-insensitive lookup by type and name or id.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "host/runtime/SharedLibrary.h"
 #include "hostcall/Resources.h"
 #include "sdk/Corvane.h"
 
@@ -45,9 +45,11 @@ std::vector<Property> Properties(const PIResource& list) {
 }
 
 TEST(Resources, PropertyListNamesTheEntryPoint) {
-  void* module = dlopen(CORVANE_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(module, nullptr) << dlerror();
-  const auto* directory = static_cast<const PIResourceDirectory*>(dlsym(module, kPIResourceDirectorySymbol));
+  std::string problem;
+  void* module = host::runtime::OpenSharedLibrary(CORVANE_MODULE_PATH, problem);
+  ASSERT_NE(module, nullptr) << problem;
+  const auto* directory =
+      static_cast<const PIResourceDirectory*>(host::runtime::FindSharedSymbol(module, kPIResourceDirectorySymbol));
   ASSERT_NE(directory, nullptr);
   EXPECT_EQ(directory->version, kPIResourceDirectoryVersion);
   const PIResource* list = ai::FindResource(*directory, kPIPLResourceType, kPIPLResourceId);
@@ -68,13 +70,13 @@ TEST(Resources, PropertyListNamesTheEntryPoint) {
   EXPECT_EQ(Int32At(properties[1].data.data()), 2);
   EXPECT_EQ(properties[2].key, "8664");
   EXPECT_EQ(std::string(properties[2].data.begin(), properties[2].data.end()), std::string("PIMain", 7));
-  EXPECT_NE(dlsym(module, reinterpret_cast<const char*>(properties[2].data.data())), nullptr);
+  EXPECT_NE(host::runtime::FindSharedSymbol(module, reinterpret_cast<const char*>(properties[2].data.data())), nullptr);
   EXPECT_EQ(properties[3].key, "expt");
   ASSERT_EQ(properties[3].data.size(), 16u);
   EXPECT_EQ(Int32At(properties[3].data.data()), 1);
   EXPECT_EQ(Int32At(properties[3].data.data() + 4), 1);
   EXPECT_STREQ(reinterpret_cast<const char*>(properties[3].data.data() + 8), "none");
-  dlclose(module);
+  host::runtime::CloseSharedLibrary(module);
 }
 
 const uint8_t kBytes[] = {1, 2, 3};

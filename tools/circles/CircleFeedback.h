@@ -1,6 +1,7 @@
 // What the circle tools share between their feedback and their results.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "geometry/point.h"

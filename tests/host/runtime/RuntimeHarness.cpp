@@ -1,27 +1,29 @@
 #include "tests/host/runtime/RuntimeHarness.h"
 
-#include <dlfcn.h>
 #include <stdlib.h>
 
 #include <sstream>
 
+#include "host/runtime/SharedLibrary.h"
+#include "tests/common/TempFolder.h"
 #include "tests/host/runtime/fixture/FixtureControl.h"
 
 namespace host::testing {
 
 FixtureModule::FixtureModule(const char* path) {
-  handle_ = dlopen(path, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-  if (!handle_) throw std::runtime_error(std::string("cannot load the fixture: ") + dlerror());
-  setHook_ = reinterpret_cast<decltype(setHook_)>(dlsym(handle_, kFixtureSetHookSymbol));
-  log_ = reinterpret_cast<decltype(log_)>(dlsym(handle_, kFixtureLogSymbol));
-  reset_ = reinterpret_cast<decltype(reset_)>(dlsym(handle_, kFixtureResetSymbol));
+  std::string problem;
+  handle_ = runtime::OpenSharedLibrary(path, problem);
+  if (!handle_) throw std::runtime_error("cannot load the fixture: " + problem);
+  setHook_ = reinterpret_cast<decltype(setHook_)>(runtime::FindSharedSymbol(handle_, kFixtureSetHookSymbol));
+  log_ = reinterpret_cast<decltype(log_)>(runtime::FindSharedSymbol(handle_, kFixtureLogSymbol));
+  reset_ = reinterpret_cast<decltype(reset_)>(runtime::FindSharedSymbol(handle_, kFixtureResetSymbol));
   if (!setHook_ || !log_ || !reset_) throw std::runtime_error("the fixture lacks its test controls");
   Reset();
 }
 
 FixtureModule::~FixtureModule() {
   reset_();
-  dlclose(handle_);
+  runtime::CloseSharedLibrary(handle_);
 }
 
 void FixtureModule::On(const std::string& caller, const std::string& selector, Handler handler) {
@@ -48,9 +50,7 @@ SPErr FixtureModule::Trampoline(void* context, const char* caller, const char* s
 }
 
 RuntimeTest::RuntimeTest() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "corvane-runtime-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-  dir_ = pattern;
+  dir_ = testsupport::MakeTempFolder("corvane-runtime-");
 }
 
 RuntimeTest::~RuntimeTest() {

@@ -2,10 +2,12 @@
 // the host's own keys), persistence across host runs, atomic saving and what
 // happens to a corrupt file.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <fstream>
 #include <limits>
@@ -77,6 +79,7 @@ TEST_F(RuntimeTest, PreferencesSurviveAHostRestartBitForBit) {
   EXPECT_EQ(prefs.GetInteger(Preferences::kHostSection, "rulerType"), 4);
 }
 
+#ifndef _WIN32
 // Caps the size of files this process may write, so that saving fails part
 // way through writing; restores the limit and the signal on exit.
 class FileSizeLimit {
@@ -116,6 +119,7 @@ TEST_F(RuntimeTest, FailedSaveLeavesTheOldFileAndTheStoredValueIntact) {
   for (const auto& entry : std::filesystem::directory_iterator(dir_))
     EXPECT_EQ(entry.path(), PreferencesFile()) << "no temporary file is left behind";
 }
+#endif
 
 struct CorruptCase {
   const char* name;
@@ -230,8 +234,10 @@ TEST_F(RuntimeTest, NonFiniteRealsAreRefusedOnWrite) {
   EXPECT_FALSE(prefs.Has(kSection, "Radius"));
 }
 
-// --- the atomic writer respects the file it replaces
+// --- the atomic writer respects the file it replaces (links, permission bits
+// and process ids as POSIX systems have them)
 
+#ifndef _WIN32
 TEST_F(RuntimeTest, SavingWritesThroughALinkKeepsPermissionsAndRemovesDeadWritersLeftovers) {
   const std::filesystem::path target = dir_ / "real-preferences.ini";
   WriteFile(target, "corvane-host-preferences 1\n");
@@ -256,6 +262,7 @@ TEST_F(RuntimeTest, SavingWritesThroughALinkKeepsPermissionsAndRemovesDeadWriter
   EXPECT_FALSE(std::filesystem::exists(deadLeftover));
   EXPECT_TRUE(std::filesystem::exists(liveLeftover)) << "a running writer's file is not touched";
 }
+#endif
 
 }  // namespace
 }  // namespace host::testing

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include "tests/common/TempFolder.h"
 
 #include "host/core/HostError.h"
 #include "host/model/Document.h"
@@ -224,9 +224,7 @@ TEST(RoundTrip, ForeignFilesReachAFixedPointAfterOneSave) {
 class TempDir : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "svg-test-XXXXXX").string();
-    ASSERT_NE(nullptr, ::mkdtemp(pattern.data()));
-    dir_ = pattern;
+    dir_ = testsupport::MakeTempFolder("svg-test-");
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
   std::filesystem::path dir_;
