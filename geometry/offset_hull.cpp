@@ -8,6 +8,15 @@
 
 namespace geom {
 
+Box ControlBox(const ControlPoints& p) {
+  Box b{p[0].h, p[0].v, p[0].h, p[0].v};
+  for (const Point& q : p) {
+    b.minH = std::min(b.minH, q.h), b.maxH = std::max(b.maxH, q.h);
+    b.minV = std::min(b.minV, q.v), b.maxV = std::max(b.maxV, q.v);
+  }
+  return b;
+}
+
 namespace {
 
 // The hull of ConvexHull into a fixed array (at most four points); returns the point count.
@@ -70,11 +79,7 @@ bool Overlap(const Box& x, const Box& y) {
 // Control-point box grown by r: contains the offset polygon's points, so disjoint grown boxes
 // mean disjoint polygon boxes. Lets most far-apart pairs skip building the polygons.
 Box GrownControlBox(const Bezier& piece, double r) {
-  Box b{piece.P(0).h, piece.P(0).v, piece.P(0).h, piece.P(0).v};
-  for (Point p : piece.Controls()) {
-    b.minH = std::min(b.minH, p.h), b.maxH = std::max(b.maxH, p.h);
-    b.minV = std::min(b.minV, p.v), b.maxV = std::max(b.maxV, p.v);
-  }
+  const Box b = ControlBox(piece.Controls());
   const double g = std::abs(r);
   return {b.minH - g, b.minV - g, b.maxH + g, b.maxV + g};
 }

@@ -46,6 +46,9 @@ struct Box {
   double minH, minV, maxH, maxV;
 };
 
+// The box of a piece's control points, which holds the piece.
+Box ControlBox(const ControlPoints& p);
+
 // Everything MayMeet needs of one piece for one radius. A search that tests one piece against
 // many builds it once per piece: MayMeet(OffsetRegion(a, r), OffsetRegion(b, r)) is
 // MayMeet(a, b, r).

@@ -159,16 +159,6 @@ std::optional<ParameterPair> IterateTangentPair(const Bezier& c1, const Bezier& 
 
 namespace {
 
-// The box of a piece's control points, which holds the piece.
-Box ControlBox(const ControlPoints& p) {
-  Box b{p[0].h, p[0].v, p[0].h, p[0].v};
-  for (const Point& q : p) {
-    b.minH = std::min(b.minH, q.h), b.maxH = std::max(b.maxH, q.h);
-    b.minV = std::min(b.minV, q.v), b.maxV = std::max(b.maxV, q.v);
-  }
-  return b;
-}
-
 Box Grown(Box b, double r) { return {b.minH - r, b.minV - r, b.maxH + r, b.maxV + r}; }
 
 // Where the centres on one side of a stretch of a piece can lie: the stretch's control box

@@ -8,6 +8,8 @@
 #include <queue>
 #include <vector>
 
+#include "geometry/offset_hull.h"
+
 namespace geom {
 
 TwoPieceSolver::TwoPieceSolver(const Bezier& first, const Bezier& second, LineKind kind, double a0, double b0)
@@ -44,23 +46,24 @@ Residual TwoPieceSolver::Evaluate(double a, double b) const { return ResidualOf(
 
 Jacobian TwoPieceSolver::Derivatives(double a, double b) const { return JacobianOf(FrameAt(a, b)); }
 
+ContactPair TwoPieceSolver::FullStep(const Frame& frame, const Residual& f) const {
+  const Jacobian j = JacobianOf(frame);
+  const double det = j.f1a * j.f2b - j.f1b * j.f2a;
+  if (std::abs(det) < tol::kTwoPieceDeterminantMin) return {0, 0};
+  return {(j.f2b * f.f1 - j.f1b * f.f2) / det, (j.f1a * f.f2 - j.f2a * f.f1) / det};
+}
+
 TwoPieceSolver::RunState TwoPieceSolver::Step(ContactPair& at) const {
   // One evaluation of the pieces serves both the residual and the Jacobian.
   const Frame frame = FrameAt(at.a, at.b);
   const Residual f = ResidualOf(frame);
   if (std::abs(f.f1) < tol::kTwoPieceResidual && std::abs(f.f2) < tol::kTwoPieceResidual) return RunState::Converged;
-  const Jacobian j = JacobianOf(frame);
-  const double det = j.f1a * j.f2b - j.f1b * j.f2a;
-  double da = 0, db = 0;
-  if (!(std::abs(det) < tol::kTwoPieceDeterminantMin)) {
-    da = (j.f2b * f.f1 - j.f1b * f.f2) / det;
-    db = (j.f1a * f.f2 - j.f2a * f.f1) / det;
-  }
-  if (std::abs(da) < tol::kTwoPieceStepMin && std::abs(db) < tol::kTwoPieceStepMin) return RunState::Failed;
+  const ContactPair d = FullStep(frame, f);
+  if (std::abs(d.a) < tol::kTwoPieceStepMin && std::abs(d.b) < tol::kTwoPieceStepMin) return RunState::Failed;
   // Once a parameter is no longer finite every later residual is NaN: the run cannot succeed.
-  if (!std::isfinite(da) || !std::isfinite(db)) return RunState::Failed;
-  at.a -= tol::kTwoPieceDamping * da;
-  at.b -= tol::kTwoPieceDamping * db;
+  if (!std::isfinite(d.a) || !std::isfinite(d.b)) return RunState::Failed;
+  at.a -= tol::kTwoPieceDamping * d.a;
+  at.b -= tol::kTwoPieceDamping * d.b;
   return RunState::Running;
 }
 
@@ -78,18 +81,16 @@ ContactPair TwoPieceSolver::Refine(ContactPair c) const {
   if (c.a == -1 && c.b == -1) return c;
   const auto size = [](const Residual& f) { return std::max(std::abs(f.f1), std::abs(f.f2)); };
   Frame frame = FrameAt(c.a, c.b);
-  double residual = size(ResidualOf(frame));
-  for (int i = 0; i < tol::kTwoPieceRefineSteps && residual > 0; ++i) {
-    const Residual f = ResidualOf(frame);
-    const Jacobian j = JacobianOf(frame);
-    const double det = j.f1a * j.f2b - j.f1b * j.f2a;
-    if (!(std::abs(det) >= tol::kTwoPieceDeterminantMin)) break;
-    const ContactPair next{c.a - (j.f2b * f.f1 - j.f1b * f.f2) / det, c.b - (j.f1a * f.f2 - j.f2a * f.f1) / det};
+  Residual f = ResidualOf(frame);
+  for (int i = 0; i < tol::kTwoPieceRefineSteps && size(f) > 0; ++i) {
+    // A singular Jacobian gives no step, which shrinks nothing and ends the refinement.
+    const ContactPair d = FullStep(frame, f);
+    const ContactPair next{c.a - d.a, c.b - d.b};
     if (!std::isfinite(next.a) || !std::isfinite(next.b)) break;
     const Frame nextFrame = FrameAt(next.a, next.b);
-    const double nextResidual = size(ResidualOf(nextFrame));
-    if (!(nextResidual < residual)) break;
-    c = next, frame = nextFrame, residual = nextResidual;
+    const Residual nextF = ResidualOf(nextFrame);
+    if (!(size(nextF) < size(f))) break;
+    c = next, frame = nextFrame, f = nextF;
   }
   return c;
 }
@@ -149,20 +150,7 @@ struct Stretch {
   double t0, t1;
 };
 
-struct Extent {
-  double minH, minV, maxH, maxV;
-};
-
-Extent BoxOf(const ControlPoints& p) {
-  Extent b{p[0].h, p[0].v, p[0].h, p[0].v};
-  for (const Point& q : p) {
-    b.minH = std::min(b.minH, q.h), b.maxH = std::max(b.maxH, q.h);
-    b.minV = std::min(b.minV, q.v), b.maxV = std::max(b.maxV, q.v);
-  }
-  return b;
-}
-
-double DistanceToBox(Point q, const Extent& b) {
+double DistanceToBox(Point q, const Box& b) {
   const double dh = std::max({b.minH - q.h, 0.0, q.h - b.maxH}), dv = std::max({b.minV - q.v, 0.0, q.v - b.maxV});
   return std::sqrt(dh * dh + dv * dv);
 }
@@ -257,7 +245,7 @@ class LineSearch {
   };
 
   double Bound(const Stretch& s1, const Stretch& s2) const {
-    return 2 * DistanceToBox(q1_, BoxOf(s1.p)) + DistanceToBox(q2_, BoxOf(s2.p));
+    return 2 * DistanceToBox(q1_, ControlBox(s1.p)) + DistanceToBox(q2_, ControlBox(s2.p));
   }
   double Score(const Bezier& c1, double a, const Bezier& c2, double b) const {
     return 2 * Distance(c1.At(a), q1_) + Distance(c2.At(b), q2_);
@@ -328,7 +316,7 @@ void LineSearch::Visit(const Node& n) {
   }
   // Halve both stretches; a stretch that has shrunk to a point (a piece of zero length) stays.
   auto halves = [](const Stretch& s, Stretch out[2]) {
-    const Extent b = BoxOf(s.p);
+    const Box b = ControlBox(s.p);
     if (std::max(b.maxH - b.minH, b.maxV - b.minV) <= 0) {
       out[0] = s;
       return 1;
@@ -358,7 +346,7 @@ std::optional<LineContact> LineSearch::Run(PieceRef pick1, PieceRef pick2) {
   auto sorted = [](const std::vector<Bezier>& pieces, Point q, double weight) {
     std::vector<std::pair<double, int>> out(pieces.size());
     for (std::size_t i = 0; i < pieces.size(); ++i)
-      out[i] = {weight * DistanceToBox(q, BoxOf(pieces[i].Controls())), static_cast<int>(i)};
+      out[i] = {weight * DistanceToBox(q, ControlBox(pieces[i].Controls())), static_cast<int>(i)};
     std::sort(out.begin(), out.end());
     return out;
   };

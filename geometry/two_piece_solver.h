@@ -85,6 +85,8 @@ class TwoPieceSolver {
   // One step of a Newton run at `at`: Converged (at is the result), Failed, or Running with
   // `at` moved by the damped step.
   RunState Step(ContactPair& at) const;
+  // The full Newton step (da, db) = J^-1 F at `frame`; (0, 0) where J is singular.
+  ContactPair FullStep(const Frame& frame, const Residual& f) const;
   double DistanceToReference(ContactPair c) const;
 
   Bezier first_, second_;
