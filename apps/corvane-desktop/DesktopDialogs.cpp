@@ -245,7 +245,10 @@ void GtkWindowBackend::Sync(Shown& s, const host::WindowInfo& info) {
                               Hex(c.dialog[4]) + "; }\n" + w + " frame > border { border-color: " + Hex(c.dialog[2]) +
                               "; }\n";
   }
-  gtk_css_provider_load_from_data(s.css, rules.c_str(), -1);
+  if (rules != s.cssRules) {
+    gtk_css_provider_load_from_data(s.css, rules.c_str(), -1);
+    s.cssRules = std::move(rules);
+  }
   if (info.visible != gtk_widget_get_visible(GTK_WIDGET(s.window))) {
     if (info.visible)
       gtk_window_present(s.window);

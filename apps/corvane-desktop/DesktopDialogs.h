@@ -30,6 +30,7 @@ class GtkWindowBackend final : public host::WindowBackend {
     GtkWidget* fixed = nullptr;
     GtkCssProvider* css = nullptr;
     std::string cssClass;
+    std::string cssRules;  // what `css` holds: reloaded only when it changes
     std::map<CorvaneControlRef, GtkWidget*> controls;
     GMainLoop* loop = nullptr;
   };
