@@ -63,23 +63,36 @@ void Derivative(const double* c, double* d) {
   for (int k = 0; k < N; ++k) d[k] = (k + 1) * c[k + 1];
 }
 
-// The root of p in (lo, hi), where p(lo) and p(hi) have strictly opposite signs.
+// The root of p in [lo, hi], where p(lo) and p(hi) have strictly opposite signs.  The result
+// never leaves the bracket, even where rounding puts the chord's start or a converged step a
+// hair outside it (a bracket that ends at 0 would otherwise give a root below 0).
 template <int N>
 double Polish(const double* c, double lo, double hi, double plo, double phi) {
   double d[N];
   Derivative<N>(c, d);
   if (plo > 0) std::swap(lo, hi), std::swap(plo, phi);  // from here p(lo) < 0 < p(hi)
+  const double low = std::min(lo, hi), high = std::max(lo, hi);
+  const auto within = [low, high](double t) { return std::clamp(t, low, high); };
   // Start where the chord crosses zero: close to the root on nearly straight stretches.
-  double t = lo - plo * (hi - lo) / (phi - plo);
+  double t = within(lo - plo * (hi - lo) / (phi - plo));
+  double previousStep = high - low;
   for (int i = 0; i < 100; ++i) {
     const double v = Horner<N>(c, t);
     if (v == 0) return t;
     (v < 0 ? lo : hi) = t;
     const double dv = Horner<N - 1>(d, t);
     double next = t - v / dv;
+    // Converged.  Tested before the bracket: t has just become one of its ends, so a step
+    // that stays put would otherwise count as leaving it and bisect away from the root.
+    const double step = std::abs(next - t);
+    if (step <= 1e-15) return within(next);
+    // A step this small and this much smaller than the one before is in Newton's quadratic
+    // range: the error of next is about the square of it, below 1e-14.
     const bool inside = lo < hi ? (next > lo && next < hi) : (next > hi && next < lo);
+    if (inside && step <= 1e-7 && step <= 1e-2 * previousStep) return next;
+    previousStep = step;
     if (!inside) next = 0.5 * (lo + hi);
-    if (std::abs(next - t) <= 1e-15 || next == lo || next == hi) return next;
+    if (next == lo || next == hi) return next;
     t = next;
   }
   return t;

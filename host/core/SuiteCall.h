@@ -9,6 +9,8 @@
 // anything else 'PARM'.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <exception>
 #include <new>
 
@@ -22,8 +24,50 @@ namespace host {
 FaultInjector& ActiveFaults();
 void SetActiveFaults(FaultInjector* faults);
 
+// Wall time spent inside the module's entry and inside suite functions, so
+// that a benchmark can tell the plug-in's own share of a message (the first
+// less the second) from the host's.  Off unless a benchmark turns it on.  A
+// call made from inside another of its kind (a nested message, a suite call
+// made while the host calls the plug-in back) counts once, as part of the
+// outer one.
+struct SuiteTime {
+  struct Span {
+    int depth = 0;
+    int64_t calls = 0;
+    std::chrono::nanoseconds inside{0};
+  };
+  bool on = false;
+  Span suites;  // suite functions
+  Span module;  // the module's entry
+};
+SuiteTime& HostSuiteTime();
+
+// Times one outermost call of a span while SuiteTime is on.
+class SpanTimer {
+ public:
+  explicit SpanTimer(SuiteTime::Span SuiteTime::*span) noexcept
+      : span_(HostSuiteTime().*span), timing_(HostSuiteTime().on && span_.depth == 0) {
+    ++span_.depth;
+    if (timing_) start_ = std::chrono::steady_clock::now();
+  }
+  ~SpanTimer() {
+    --span_.depth;
+    if (!timing_) return;
+    span_.inside += std::chrono::steady_clock::now() - start_;
+    ++span_.calls;
+  }
+  SpanTimer(const SpanTimer&) = delete;
+  SpanTimer& operator=(const SpanTimer&) = delete;
+
+ private:
+  SuiteTime::Span& span_;
+  bool timing_;
+  std::chrono::steady_clock::time_point start_{};
+};
+
 template <class Body>
 AIErr SuiteCall(const char* suite, const char* function, Body&& body) noexcept {
+  SpanTimer timer(&SuiteTime::suites);
   try {
     if (AIErr planned = ActiveFaults().Check(suite, function)) return planned;
     return body();

@@ -101,6 +101,7 @@ AIErr Host::Impl::Dispatch(const char* caller, const char* selector, void* messa
   ++depth;
   AIErr result = kNoErr;
   try {
+    SpanTimer timer(&SuiteTime::module);
     result = module->entry()(caller, selector, message);
   } catch (...) {
     // The plug-in broke its contract; the host keeps running.
