@@ -131,6 +131,7 @@ Preferences::Preferences(std::filesystem::path file) : file_(std::move(file)) {
   text << in.rdbuf();
   Contents contents = Read(text.str(), file_.string());
   entries_ = std::move(contents.entries);
+  comments_ = std::move(contents.comments);
   kept_ = std::move(contents.kept);
   for (const std::string& problem : contents.problems) {
     if (!loadProblem_.empty()) loadProblem_ += '\n';
@@ -152,8 +153,12 @@ Preferences::Contents Preferences::Read(std::string_view text, const std::string
     start = newline == std::string_view::npos ? text.size() : newline + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // a file saved with CRLF line ends
     const std::string where = name + ":" + std::to_string(++lineNumber) + ": ";
+    if (lineNumber == 1) {
+      if (line == kFormatLine) continue;
+      contents.problems.push_back(where + "not a preference file (expected '" + std::string(kFormatLine) + "')");
+    }
     try {
-      ReadLine(line, lineNumber, where, contents.entries);
+      ReadLine(line, where, contents);
     } catch (const HostError& e) {
       contents.problems.push_back(e.what());
       contents.kept.emplace_back(line);
@@ -162,13 +167,13 @@ Preferences::Contents Preferences::Read(std::string_view text, const std::string
   return contents;
 }
 
-void Preferences::ReadLine(std::string_view line, int lineNumber, const std::string& where, Entries& entries) {
-  if (lineNumber == 1) {
-    if (line != kFormatLine)
-      throw HostError(kFileErr, where + "not a preference file (expected '" + std::string(kFormatLine) + "')");
+void Preferences::ReadLine(std::string_view line, const std::string& where, Contents& contents) {
+  if (line.empty()) return;
+  if (line.front() == '#') {
+    contents.comments.emplace_back(line);
     return;
   }
-  if (line.empty() || line.front() == '#') return;
+  Entries& entries = contents.entries;
   const auto fields = Split(line);
   if (fields.size() != kFieldCount)
     throw HostError(kFileErr, where + std::to_string(fields.size()) + " fields, expected " + std::to_string(kFieldCount));
@@ -184,9 +189,10 @@ Preferences::Entries Preferences::Parse(std::string_view text, const std::string
   return std::move(contents.entries);
 }
 
-std::string Preferences::Format(const Entries& entries) {
+std::string Preferences::Format(const Entries& entries, const std::vector<std::string>& comments) {
   std::string out(kFormatLine);
   out += '\n';
+  for (const std::string& comment : comments) out += comment + '\n';
   for (const auto& [key, value] : entries) {
     out += TypeName(value.type) + kSeparator + key.first + kSeparator + key.second + kSeparator + FormatValue(value);
     out += '\n';
@@ -293,7 +299,7 @@ void Preferences::Save() const {
   Entries stored;
   for (const auto& entry : entries_)
     if (!defaultsOnly_.count(entry.first)) stored.insert(entry);
-  std::string text = Format(stored);
+  std::string text = Format(stored, comments_);
   for (const std::string& line : kept_) text += line + '\n';
   if (const std::string problem = WriteFileAtomically(file_, text); !problem.empty()) FileError(file_, problem);
 }

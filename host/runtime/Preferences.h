@@ -8,7 +8,7 @@
 // File format (UTF-8 text, one entry per line, fields separated by one tab):
 //
 //   corvane-host-preferences 1
-//   # comment lines and empty lines are skipped
+//   # comment lines are kept; empty lines are skipped
 //   bool<TAB>Corvane<TAB>CircleTTRAsk<TAB>1
 //   real<TAB>Corvane<TAB>CircleTTRRadius<TAB>12.5
 //   int<TAB><TAB>rulerType<TAB>2
@@ -17,17 +17,21 @@
 // kept as stored: 2 stays 2), "int" (32-bit signed decimal), "real" (a
 // decimal double that reads back to the same bits).  An empty section field is
 // the host's section.  Sections and keys cannot contain tabs or line breaks.
-// Entries are written sorted by section and key.
+// Entries are written sorted by section and key, after the comment lines
+// (in the order they were read).
 //
 // Saving writes a temporary file in the same directory, flushes it to disk
 // and renames it over the file, so the file is always either the old or the
 // new content.  Saving creates the directory when it is missing.
 //
 // Reading keeps what it cannot read: a byte-order mark is skipped, CRLF line
-// ends read as line ends, and a line that cannot be read (a wrong first line,
-// a bad field, a non-finite real, a repeated key) is skipped, reported by
-// LoadProblem() with file and line, and written back verbatim after the
-// entries whenever the file is saved.  The first save after such a load also
+// ends read as line ends, and a line that cannot be read (a bad field, a
+// non-finite real, a repeated key) is skipped, reported by LoadProblem() with
+// file and line, and written back verbatim after the entries whenever the
+// file is saved.  A wrong first line is reported too, and then read as any
+// other line (a comment, an entry or a line kept as it is), so that nothing
+// of a file without its format line is lost or changes meaning when the file
+// is written back with one.  The first save after such a load also
 // keeps a copy of the file as "<file>.bad" ("<file>.bad.1" and on when
 // earlier copies exist; none is ever overwritten).
 //
@@ -100,22 +104,28 @@ class Preferences {
   using Entries = std::map<std::pair<std::string, std::string>, Value, std::less<>>;
   struct Contents {
     Entries entries;
+    std::vector<std::string> comments;  // comment lines, verbatim
     std::vector<std::string> kept;      // unreadable lines, verbatim
-    std::vector<std::string> problems;  // "<name>:<line>: <problem>", one per kept line
+    // "<name>:<line>: <problem>": one per kept line, and one more, first,
+    // when the first line does not name the format.
+    std::vector<std::string> problems;
   };
   static Entries Parse(std::string_view text, const std::string& name);
   static Contents Read(std::string_view text, const std::string& name);
-  static std::string Format(const Entries& entries);
+  // The format line, the comments, the entries; the kept lines are the
+  // caller's to append.
+  static std::string Format(const Entries& entries, const std::vector<std::string>& comments = {});
 
  private:
   const Value& Find(std::string_view section, std::string_view key, Type type) const;
   void Put(std::string_view section, std::string_view key, Value value);
   void Save() const;
   void KeepBackup() const;
-  static void ReadLine(std::string_view line, int lineNumber, const std::string& where, Entries& entries);
+  static void ReadLine(std::string_view line, const std::string& where, Contents& contents);
 
   std::filesystem::path file_;
   Entries entries_;
+  std::vector<std::string> comments_;
   std::vector<std::string> kept_;
   std::set<std::pair<std::string, std::string>> defaultsOnly_;
   std::string loadProblem_;

@@ -162,6 +162,43 @@ TEST(PreferencesFormatTest, FormatReadsBackToTheSameEntries) {
   EXPECT_EQ(Preferences::Parse(Preferences::Format(entries), "round trip"), entries);
 }
 
+// What a save writes back (the format line, comments, entries, kept lines) reads again to the
+// same comments, entries and kept lines, and a second save writes the very same text.  A file
+// without its format line loses nothing: its first line is reported, then read for what it is.
+TEST(PreferencesFormatTest, WrittenBackFilesReadAgainToTheSameContents) {
+  const std::string head = "corvane-host-preferences 1\n";
+  struct Case {
+    const char* name;
+    std::string text;
+    std::vector<std::string> comments;
+    std::size_t entries, kept, problems;
+  };
+  const Case cases[] = {
+      {"comments among entries", head + "# radius in points\nreal\tCorvane\tR\t2\n#last\n", {"# radius in points", "#last"}, 1, 0, 0},
+      {"a comment in place of the format line", "#ot", {"#ot"}, 0, 0, 1},
+      {"an entry in place of the format line", "bool\tCorvane\tCircleTTRAsk\t1\n", {}, 1, 0, 1},
+      {"another format", "[Corvane]\nCircleTTRAsk=1\n", {}, 0, 2, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Preferences::Contents read = Preferences::Read(c.text, "prefs.ini");
+    EXPECT_EQ(read.comments, c.comments);
+    EXPECT_EQ(read.entries.size(), c.entries);
+    EXPECT_EQ(read.kept.size(), c.kept);
+    EXPECT_EQ(read.problems.size(), c.problems);
+    const auto written = [](const Preferences::Contents& contents) {
+      std::string text = Preferences::Format(contents.entries, contents.comments);
+      for (const std::string& line : contents.kept) text += line + '\n';
+      return text;
+    };
+    const Preferences::Contents again = Preferences::Read(written(read), "written.ini");
+    EXPECT_EQ(again.comments, read.comments);
+    EXPECT_EQ(again.entries, read.entries);
+    EXPECT_EQ(again.kept, read.kept);
+    EXPECT_EQ(written(again), written(read));
+  }
+}
+
 TEST_F(RuntimeTest, CorruptFileStartsEmptyAndIsKeptAsideAtTheFirstSave) {
   const std::string corrupt = "corvane-host-preferences 1\nreal\tCorvane\tCircleTTRRadius\tfifty\n";
   WriteFile(PreferencesFile(), corrupt);
