@@ -171,8 +171,10 @@ class Host {
   // --- documents
   void NewDocument(double widthPt = 612, double heightPt = 792);
   // Throws HostError naming the file and the problem; on failure the current
-  // document stays as it was.
-  void OpenDocument(const std::filesystem::path& svg);
+  // document stays as it was.  Returns what the person opening the file
+  // should hear of it: elements kept as they are, paint read approximately
+  // (empty when everything was read).
+  std::vector<std::string> OpenDocument(const std::filesystem::path& svg);
   void SaveDocument(const std::filesystem::path& svg) const;
   model::Document& document();
   const model::Document& document() const;

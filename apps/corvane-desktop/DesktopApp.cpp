@@ -377,11 +377,17 @@ void ApplyAppearance(bool dark) {
 // --- files
 
 bool OpenFile(const std::filesystem::path& file) {
+  std::vector<std::string> notes;
   try {
-    g->host->OpenDocument(file);
+    notes = g->host->OpenDocument(file);
   } catch (const host::HostError& e) {
     ShowMessage("Cannot open " + file.string(), e.what());
     return false;
+  }
+  if (!notes.empty()) {
+    std::string text;
+    for (const std::string& note : notes) text += (text.empty() ? "" : "\n") + note;
+    ShowMessage("Opened " + file.string(), text);
   }
   g->file = file;
   g->saved = g->host->document();

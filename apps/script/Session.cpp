@@ -70,7 +70,7 @@ ExitCode RunSession(const SessionConfig& config, const Script& script, std::ostr
   }
   if (!StartPlugin(host, config.plugin, say)) return ExitCode::PluginError;
   try {
-    host.OpenDocument(config.input);
+    for (const std::string& note : host.OpenDocument(config.input)) say("note: " + config.input.string() + ": " + note);
   } catch (const host::HostError& e) {
     say(e.what());
     return ExitCode::DocumentError;

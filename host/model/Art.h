@@ -33,6 +33,17 @@ struct Image {
   friend bool operator==(const Image&, const Image&) = default;
 };
 
+// An element of an SVG file that the model cannot hold (text, a foreign
+// image, a mask, a filter, definitions...), kept as its XML text so that
+// saving writes it back where it stood.  position counts the members of its
+// container (back to front, as a file lists them) that came before it; past
+// the members that are left, it goes last.
+struct KeptElement {
+  std::string xml;
+  std::size_t position = 0;
+  friend bool operator==(const KeptElement&, const KeptElement&) = default;
+};
+
 // What an art holds besides its place in the tree: plain content that callers
 // (the suites, the SVG reader) set directly.  Undo keeps and compares this
 // part alone; the tree links are recorded as the edits that change them.
@@ -53,6 +64,8 @@ struct ArtContent {
   // --- placed and raster art
   Matrix matrix;
   Image image;
+  // --- groups: elements of a file kept as they were, among the members
+  std::vector<KeptElement> kept;
 
   friend bool operator==(const ArtContent&, const ArtContent&) = default;
 };

@@ -224,6 +224,13 @@ void Document::SetRulerUnits(int16_t units) {
   rulerUnits_ = units;
 }
 
+// Only a reader sets these, before anything records changes: no edit of the
+// document touches them, so undo has nothing of theirs to keep.
+void Document::SetKeptAtTop(std::vector<KeptElement> kept, std::vector<std::pair<std::string, std::string>> namespaces) {
+  keptAtTop_ = std::move(kept);
+  namespaces_ = std::move(namespaces);
+}
+
 // --- recording changes
 
 // Past as many notes as the document has art, the index is dropped and built

@@ -122,6 +122,12 @@ class Document {
   // One of the sdk's k...Units values.
   int16_t rulerUnits() const { return rulerUnits_; }
   void SetRulerUnits(int16_t units);
+  // Elements of a file kept as they were at the top level, among the layers
+  // (positions count layers back to front), and the namespace declarations
+  // (xmlns:prefix, uri) their XML needs.  Set by the SVG reader.
+  const std::vector<KeptElement>& keptAtTop() const { return keptAtTop_; }
+  const std::vector<std::pair<std::string, std::string>>& namespaces() const { return namespaces_; }
+  void SetKeptAtTop(std::vector<KeptElement> kept, std::vector<std::pair<std::string, std::string>> namespaces);
 
   // --- recording changes
   // From now on every change is noted in `changes` (nullptr stops); the
@@ -172,6 +178,8 @@ class Document {
   Dictionary dictionary_;
   Rect artboard_{0, kDefaultArtboardHeightPt, kDefaultArtboardWidthPt, 0};
   int16_t rulerUnits_ = kPointsUnits;
+  std::vector<KeptElement> keptAtTop_;
+  std::vector<std::pair<std::string, std::string>> namespaces_;
   mutable NotCopied<Tracking> tracking_;
 };
 

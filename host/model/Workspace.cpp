@@ -70,10 +70,12 @@ void Workspace::NewDocument(double widthPt, double heightPt) {
   impl_->document = std::move(doc);
 }
 
-void Workspace::Open(const std::filesystem::path& svg) {
-  model::Document doc = svg::ReadSvg(svg);
+std::vector<std::string> Workspace::Open(const std::filesystem::path& svg) {
+  std::vector<std::string> notes;
+  model::Document doc = svg::ReadSvg(svg, &notes);
   impl_->view.CenterOn(doc.artboard());
   impl_->document = std::move(doc);
+  return notes;
 }
 
 void Workspace::Save(const std::filesystem::path& svg) const { svg::WriteSvg(document(), svg); }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "sdk/Corvane.h"
@@ -44,7 +45,8 @@ class Workspace {
   // not finite and positive.
   void NewDocument(double widthPt, double heightPt);
   // Throws HostError naming the file and the problem; nothing changes then.
-  void Open(const std::filesystem::path& svg);
+  // Returns the reader's notes (host/svg/Svg.h).
+  std::vector<std::string> Open(const std::filesystem::path& svg);
   void Save(const std::filesystem::path& svg) const;
 
   // --- the whole document as a value (tests compare states with it; undo

@@ -256,10 +256,11 @@ void Host::NewDocument(double widthPt, double heightPt) {
   impl_->heldStep.reset();
 }
 
-void Host::OpenDocument(const std::filesystem::path& svg) {
-  impl_->workspace.Open(svg);
+std::vector<std::string> Host::OpenDocument(const std::filesystem::path& svg) {
+  std::vector<std::string> notes = impl_->workspace.Open(svg);
   impl_->undo.Clear();
   impl_->heldStep.reset();
+  return notes;
 }
 
 void Host::SaveDocument(const std::filesystem::path& svg) const { impl_->workspace.Save(svg); }

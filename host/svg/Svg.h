@@ -13,8 +13,13 @@
 //   - path, rect (rounded corners as quarter-ellipse cubics), circle and
 //     ellipse (four smooth cubics), line, polyline, polygon become paths; a
 //     path with several subpaths becomes a compound path with one member per
-//     subpath; g and a become groups.  Other elements (text, use, defs,
-//     style, image, ...) are skipped with their content.
+//     subpath; g and a become groups; <use> is read as a group holding a
+//     copy of what it refers to.  Elements the model cannot hold (text,
+//     defs, style, images of other programs, anything masked, filtered,
+//     clipped or with markers, and a <use> of such) are kept as their XML
+//     text in their container and written back where they stood, with the
+//     transform that was in force there; the root's xmlns: declarations go
+//     with them.
 //   - transforms are applied to the coordinates, and stroke widths scaled by
 //     the transform's mean scale sqrt(|det|).  fill, stroke, stroke-width and
 //     color come from presentation attributes or the style attribute (which
@@ -33,6 +38,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace host::model {
 class Document;
@@ -46,8 +52,11 @@ namespace host::svg {
 // named attribute's value; "<file>:<line>: ..." for problems of a whole
 // element or of the XML; "<file>: ..." for a file that cannot be read.
 // Nothing is returned on failure.
-model::Document ReadSvg(const std::filesystem::path& file);
-model::Document ParseSvg(const std::string& text, const std::string& nameForMessages);
+// notes, when given, receives what the person who opened the file should
+// hear: elements kept as they are, paint read as a fallback colour.
+model::Document ReadSvg(const std::filesystem::path& file, std::vector<std::string>* notes = nullptr);
+model::Document ParseSvg(const std::string& text, const std::string& nameForMessages,
+                         std::vector<std::string>* notes = nullptr);
 
 // Writes atomically (a temporary file renamed over the target), so a failure
 // never leaves a half-written file.  Throws HostError(kFileErr) naming the file.

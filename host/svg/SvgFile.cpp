@@ -42,7 +42,9 @@ std::string ReadWholeFile(const std::filesystem::path& file) {
 
 }  // namespace
 
-model::Document ReadSvg(const std::filesystem::path& file) { return ParseSvg(ReadWholeFile(file), file.string()); }
+model::Document ReadSvg(const std::filesystem::path& file, std::vector<std::string>* notes) {
+  return ParseSvg(ReadWholeFile(file), file.string(), notes);
+}
 
 void WriteSvg(const model::Document& document, const std::filesystem::path& file) {
   std::string text;

@@ -3,9 +3,11 @@
 // Layers: every top-level <g> is a layer, back to front in file order (the
 // last one is frontmost); everything else drawable at the top level goes to
 // one default layer made where the first such element stands.  Elements the
-// model cannot hold (text, use, defs, style, metadata, foreign images...) are
-// skipped with their content.  Transforms are applied to the coordinates, and
-// stroke widths scaled by the transform's mean scale.
+// model cannot hold (text, defs, style, metadata, foreign images, anything
+// masked, filtered, clipped or with markers...) are kept as their XML text in
+// their container, to be written back where they stood.  Transforms are
+// applied to the coordinates, and stroke widths scaled by the transform's
+// mean scale.
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -143,7 +145,27 @@ class Reader {
     scope.style = ComputeStyle(*root, Style{});
     ReadLayers(*root, scope);
     SetCurrentLayer(*root);
+    if (!keptAtTop_.empty() || !keptCount_.empty()) doc_.SetKeptAtTop(std::move(keptAtTop_), Namespaces(*root));
     return std::move(doc_);
+  }
+
+  // What the reading could not turn into art, for the person who opened the
+  // file: empty when everything was read.
+  std::vector<std::string> Notes() const {
+    std::vector<std::string> notes;
+    if (!keptCount_.empty()) {
+      std::string note = "kept as they are, written back unchanged but not editable here:";
+      bool first = true;
+      for (const auto& [name, count] : keptCount_) {
+        note += (first ? " " : ", ") + std::to_string(count) + " <" + name + ">";
+        first = false;
+      }
+      notes.push_back(std::move(note));
+    }
+    if (paintServers_ > 0)
+      notes.push_back(std::to_string(paintServers_) +
+                      " fill or stroke painted with a gradient or pattern read as its fallback colour (or none)");
+    return notes;
   }
 
  private:
@@ -253,9 +275,11 @@ class Reader {
   void ReadLayers(const XMLElement& root, const Scope& scope) {
     std::optional<model::LayerId> defaultLayer;
     for (const XMLElement* e = root.FirstChildElement(); e; e = e->NextSiblingElement()) {
-      if (LocalName(*e) == "g") {
+      if (!IsDrawable(*e) || CannotBeHeld(*e)) {
+        Keep(*e, keptAtTop_, doc_.layers().size(), scope);
+      } else if (LocalName(*e) == "g") {
         ReadLayer(*e, scope);
-      } else if (IsDrawable(*e)) {
+      } else {
         if (!defaultLayer) defaultLayer = doc_.AddLayer(NextLayerTitle(), 0);
         ReadElement(*e, doc_.layer(*defaultLayer).group, scope);
       }
@@ -305,8 +329,65 @@ class Reader {
   }
 
   void ReadChildren(const XMLElement& parent, model::ArtId container, const Scope& scope) {
-    for (const XMLElement* e = parent.FirstChildElement(); e; e = e->NextSiblingElement())
-      if (IsDrawable(*e)) ReadElement(*e, container, scope);
+    for (const XMLElement* e = parent.FirstChildElement(); e; e = e->NextSiblingElement()) {
+      if (IsDrawable(*e) && !CannotBeHeld(*e)) {
+        ReadElement(*e, container, scope);
+      } else {
+        model::Art& art = doc_.art(container);
+        Keep(*e, art.kept, art.children().size(), scope);
+      }
+    }
+  }
+
+  // --- elements kept as they are
+  // Drawable elements whose look depends on what the model has no place for,
+  // and uses of what it cannot hold.
+  bool CannotBeHeld(const XMLElement& e) const {
+    const Declarations declarations(e);
+    for (const char* property : {"mask", "filter", "clip-path", "marker-start", "marker-mid", "marker-end"})
+      if (const auto value = declarations.Find(property); value && Trim(value->value) != "none") return true;
+    if (LocalName(e) != "use") return false;
+    const XMLElement* target = UseTarget(e);
+    // A use reaching itself is refused when read; a chain of uses is judged where it ends.
+    if (!target || target == &e || LocalName(*target) == "use") return false;
+    return (LocalName(*target) != "symbol" && !IsDrawable(*target)) || CannotBeHeld(*target);
+  }
+  // Elements that draw where they stand (rather than defining something
+  // others use): these take the transform in force there, because the writer
+  // puts them where none is.
+  static bool DrawsInPlace(std::string_view name) {
+    static constexpr std::string_view kDrawing[] = {"text", "image", "switch", "foreignObject", "svg", "g", "a",
+                                                    "use", "path", "rect", "circle", "ellipse", "line",
+                                                    "polyline", "polygon"};
+    return std::find(std::begin(kDrawing), std::end(kDrawing), name) != std::end(kDrawing);
+  }
+  void Keep(const XMLElement& e, std::vector<model::KeptElement>& kept, std::size_t position, const Scope& parent) {
+    tinyxml2::XMLDocument scratch(true, tinyxml2::PRESERVE_WHITESPACE);
+    XMLElement* copy = e.DeepClone(&scratch)->ToElement();
+    scratch.InsertEndChild(copy);
+    if (DrawsInPlace(LocalName(e)) && !IsIdentity(parent.ctm)) {
+      const model::Matrix& m = parent.ctm;
+      std::string transform = "matrix(";
+      bool first = true;
+      for (double v : {m.a, m.b, m.c, m.d, m.tx, m.ty}) {
+        transform += (first ? "" : " ") + FormatNumber(v);
+        first = false;
+      }
+      transform += ')';
+      if (const char* own = e.Attribute("transform")) transform += std::string(" ") + own;
+      copy->SetAttribute("transform", transform.c_str());
+    }
+    tinyxml2::XMLPrinter printer(nullptr, true);
+    copy->Accept(&printer);
+    kept.push_back({printer.CStr(), position});
+    ++keptCount_[std::string(e.Name())];
+  }
+  // The root's xmlns:prefix declarations, which the kept elements may use.
+  static std::vector<std::pair<std::string, std::string>> Namespaces(const XMLElement& root) {
+    std::vector<std::pair<std::string, std::string>> namespaces;
+    for (const tinyxml2::XMLAttribute* a = root.FirstAttribute(); a; a = a->Next())
+      if (std::string_view(a->Name()).starts_with("xmlns:")) namespaces.emplace_back(a->Name(), a->Value());
+    return namespaces;
   }
 
   void ReadElement(const XMLElement& e, model::ArtId container, const Scope& parent) {
@@ -335,16 +416,22 @@ class Reader {
     for (const XMLElement* c = e.FirstChildElement(); c; c = c->NextSiblingElement()) IndexIds(*c);
   }
 
-  void ReadUse(const XMLElement& e, model::ArtId container, const Scope& scope) {
+  // The element a <use> refers to; null for a reference to nothing, which
+  // draws nothing, as in any SVG viewer.
+  const XMLElement* UseTarget(const XMLElement& e) const {
     const char* href = e.Attribute("href");
     if (!href) href = e.Attribute("xlink:href");
-    // A reference to nothing draws nothing, as in any SVG viewer.
-    if (!href || href[0] != '#') return;
+    if (!href || href[0] != '#') return nullptr;
     const auto found = ids_.find(href + 1);
-    if (found == ids_.end()) return;
-    const XMLElement& target = *found->second;
+    return found == ids_.end() ? nullptr : found->second;
+  }
+
+  void ReadUse(const XMLElement& e, model::ArtId container, const Scope& scope) {
+    const XMLElement* found = UseTarget(e);
+    if (!found) return;
+    const XMLElement& target = *found;
     if (std::find(expanding_.begin(), expanding_.end(), &target) != expanding_.end())
-      Fail(e, "<use> of '" + std::string(href) + "' refers back to itself");
+      Fail(e, "<use> of '#" + std::string(target.Attribute("id")) + "' refers back to itself");
     if (++expansions_ > kMaxUseExpansions)
       Fail(e, "more than " + std::to_string(kMaxUseExpansions) + " elements drawn through <use>");
     Scope inner = scope;
@@ -378,9 +465,15 @@ class Reader {
     const auto inherits = [](const Specified& s) { return Trim(s.value) == "inherit"; };
     if (const auto color = declarations.Find("color"); color && !inherits(*color))
       style.color = Parse(e, *color, ParseColor);
-    if (const auto fill = declarations.Find("fill")) style.fill = ResolvePaint(e, *fill, parent.fill, style.color);
-    if (const auto stroke = declarations.Find("stroke"))
+    const auto server = [](const Specified& paint) { return Trim(paint.value).starts_with("url("); };
+    if (const auto fill = declarations.Find("fill")) {
+      style.fill = ResolvePaint(e, *fill, parent.fill, style.color);
+      if (server(*fill)) ++paintServers_;
+    }
+    if (const auto stroke = declarations.Find("stroke")) {
       style.stroke = ResolvePaint(e, *stroke, parent.stroke, style.color);
+      if (server(*stroke)) ++paintServers_;
+    }
     if (const auto width = declarations.Find("stroke-width"); width && !inherits(*width)) {
       style.strokeWidth = Parse(e, *width, [&](std::string_view t) {
         const double w = ParseUserLength(t, viewport_.Diagonal());
@@ -657,6 +750,9 @@ class Reader {
   std::map<std::string, const XMLElement*, std::less<>> ids_;  // the first element of each id
   std::vector<const XMLElement*> expanding_;                  // the <use> targets being read, outermost first
   std::size_t expansions_ = 0;
+  std::vector<model::KeptElement> keptAtTop_;
+  std::map<std::string, int> keptCount_;  // elements kept, by name
+  mutable int paintServers_ = 0;          // fills and strokes given by url(...), counted as styles resolve
   model::Document doc_;
   Viewport viewport_;
   bool ours_ = false;
@@ -664,8 +760,11 @@ class Reader {
 
 }  // namespace
 
-model::Document ParseSvg(const std::string& text, const std::string& nameForMessages) {
-  return Reader(nameForMessages).Read(text);
+model::Document ParseSvg(const std::string& text, const std::string& nameForMessages, std::vector<std::string>* notes) {
+  Reader reader(nameForMessages);
+  model::Document doc = reader.Read(text);
+  if (notes) *notes = reader.Notes();
+  return doc;
 }
 
 }  // namespace host::svg

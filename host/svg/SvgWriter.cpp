@@ -96,9 +96,16 @@ class Writer {
   std::string Run() {
     out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     const auto& layers = doc_.layers();
-    OpenTag("svg", RootAttributes(), 0, layers.empty());
-    for (auto it = layers.rbegin(); it != layers.rend(); ++it) WriteLayer(*it);
-    if (!layers.empty()) CloseTag("svg", 0);
+    const auto& kept = doc_.keptAtTop();
+    const bool empty = layers.empty() && kept.empty();
+    OpenTag("svg", RootAttributes(), 0, empty);
+    std::size_t written = 0;
+    for (auto it = layers.rbegin(); it != layers.rend(); ++it, ++written) {
+      WriteKept(kept, written, false, 1);
+      WriteLayer(*it);
+    }
+    WriteKept(kept, written, true, 1);
+    if (!empty) CloseTag("svg", 0);
     return std::move(out_);
   }
 
@@ -110,6 +117,16 @@ class Writer {
     out_ += name;
     for (const auto& [key, value] : attributes) out_ += ' ' + key + "=\"" + EscapeXml(value) + '"';
     out_ += empty ? "/>\n" : ">\n";
+  }
+  // The kept elements that stood before member `position` (back to front);
+  // `rest`: also those that stood further on, past the members left.
+  void WriteKept(const std::vector<model::KeptElement>& kept, std::size_t position, bool rest, int depth) {
+    for (const model::KeptElement& k : kept) {
+      if (k.position != position && !(rest && k.position > position)) continue;
+      out_.append(static_cast<std::size_t>(depth * kIndentPerLevel), ' ');
+      out_ += k.xml;
+      out_ += '\n';
+    }
   }
   void CloseTag(std::string_view name, int depth) {
     out_.append(static_cast<std::size_t>(depth * kIndentPerLevel), ' ');
@@ -124,6 +141,8 @@ class Writer {
     for (double v : {board.left, board.top, board.right, board.bottom})
       if (!std::isfinite(v)) throw HostError(kFileErr, "cannot save: the artboard is not finite");
     Attributes a{{"xmlns", kSvgNamespace}};
+    // The prefixes the kept elements use.
+    for (const auto& [name, uri] : doc_.namespaces()) a.emplace_back(name, uri);
     // The inverse of the reader's mapping: top = -y, bottom = top - height.
     const double x = board.left, y = -board.top, width = board.right - board.left, height = board.top - board.bottom;
     const bool viewBoxValid = width >= 0 && height >= 0;
@@ -158,10 +177,16 @@ class Writer {
   }
 
   void WriteContainer(std::string_view tag, const Attributes& a, const model::Art& art, int depth) {
-    OpenTag(tag, a, depth, art.children().empty());
-    if (art.children().empty()) return;
+    const bool empty = art.children().empty() && art.kept.empty();
+    OpenTag(tag, a, depth, empty);
+    if (empty) return;
     // Children run front to back; SVG paints in file order.
-    for (auto it = art.children().rbegin(); it != art.children().rend(); ++it) WriteArt(doc_.art(*it), depth + 1);
+    std::size_t written = 0;
+    for (auto it = art.children().rbegin(); it != art.children().rend(); ++it, ++written) {
+      WriteKept(art.kept, written, false, depth + 1);
+      WriteArt(doc_.art(*it), depth + 1);
+    }
+    WriteKept(art.kept, written, true, depth + 1);
     CloseTag(tag, depth);
   }
 

@@ -155,6 +155,19 @@ TEST_F(App, ScriptFromStandardInputDocumentToStandardOutput) {
   EXPECT_THAT(r.err, IsEmpty());
 }
 
+// Work the host cannot edit is named on opening and saved over the file unchanged.
+TEST_F(App, OpeningNamesWhatIsKeptAsItIsAndSavingKeepsIt) {
+  const std::string labelled = File("labelled.svg",
+                                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"200\">\n"
+                                    "  <path d=\"M 10 10 L 110 10\"/>\n"
+                                    "  <text x=\"10\" y=\"30\">Gate 4</text>\n"
+                                    "</svg>\n");
+  const ProcessResult r = Run({labelled, "--script", Script("expect paths 1\n"), "-o", labelled});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_THAT(r.err, HasSubstr("note: " + labelled + ": kept as they are, written back unchanged but not editable here: 1 <text>"));
+  EXPECT_THAT(ReadFile(Path("labelled.svg")), HasSubstr("<text x=\"10\" y=\"30\">Gate 4</text>"));
+}
+
 TEST_F(App, KeepGoingPassesOverPluginCodesOnly) {
   const std::string pluginFails = Script(
       "fail \"AI Annotator Suite\" SetAnnotatorActive PARM 1\n"

@@ -70,13 +70,6 @@ TEST(Layers, ADrawingWithoutContentStillHasALayerToDrawIn) {
   EXPECT_EQ(doc.layers()[0].id, doc.currentLayer());
 }
 
-TEST(Elements, ThoseTheModelCannotHoldAreSkippedWithTheirContent) {
-  const Document doc = svgtest::ReadBody(
-      "<text x='1'>label</text><image href='a.png' width='4' height='4'/><use href='#p'/>"
-      "<style>path{fill:red}</style><metadata><path d='M 0 0 L 9 9'/></metadata>"
-      "<svg:path d='M 0 0 L 1 0'/>");
-  EXPECT_EQ(1u, svgtest::AllArt(doc).size());
-}
 
 // --- paths
 

@@ -25,6 +25,7 @@ testing::AssertionResult SameArt(const Document& a, const Document& b, const Art
   if (x.centerPointVisible != y.centerPointVisible) return Differ(where, "center point flag");
   if (x.name != y.name) return Differ(where, "name '" + x.name + "' vs '" + y.name + "'");
   if (x.matrix != y.matrix || x.image != y.image) return Differ(where, "image");
+  if (x.kept != y.kept) return Differ(where, "kept elements");
   if (x.children().size() != y.children().size()) return Differ(where, "member count");
   for (std::size_t i = 0; i < x.children().size(); ++i) {
     const auto r = SameArt(a, b, a.art(x.children()[i]), b.art(y.children()[i]), where + "/" + std::to_string(i));
@@ -39,6 +40,7 @@ testing::AssertionResult SameContent(const Document& a, const Document& b) {
   if (a.artboard() != b.artboard()) return Differ("document", "artboard");
   if (a.rulerUnits() != b.rulerUnits()) return Differ("document", "ruler units");
   if (a.dictionary() != b.dictionary()) return Differ("document", "dictionary");
+  if (a.keptAtTop() != b.keptAtTop() || a.namespaces() != b.namespaces()) return Differ("document", "kept elements");
   if (a.layers().size() != b.layers().size()) return Differ("document", "layer count");
   if (a.LayerIndex(a.currentLayer()) != b.LayerIndex(b.currentLayer())) return Differ("document", "current layer");
   for (std::size_t i = 0; i < a.layers().size(); ++i) {
