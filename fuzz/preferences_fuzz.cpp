@@ -11,9 +11,7 @@
 
 namespace {
 std::string Written(const host::Preferences::Contents& c) {
-  std::string text = host::Preferences::Format(c.entries, c.comments);
-  for (const std::string& line : c.kept) text += line + '\n';
-  return text;
+  return host::Preferences::Format(c.entries, c.comments, c.kept);
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "hostcall/Preferences.h"
 
+#include "hostcall/Error.h"
 #include "hostcall/HostCall.h"
 #include "hostcall/SuiteSet.h"
 
@@ -32,8 +33,7 @@ std::optional<Value> Read(const char* section, const char* key, Getter getter) {
 
 template <class Value, class Putter>
 void Write(const char* key, Value value, Putter putter) {
-  // A refused write leaves the old value, which the next read reports.
-  WithPreferenceSuite([&](const AIPreferenceSuite& prefs) { (prefs.*putter)(kPreferenceSection, key, value); });
+  WithPreferenceSuite([&](const AIPreferenceSuite& prefs) { Check((prefs.*putter)(kPreferenceSection, key, value)); });
 }
 
 }  // namespace

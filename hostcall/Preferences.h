@@ -29,6 +29,8 @@ constexpr const char* kCircleTTRPreviewKey = "CircleTTRPreview";  // boolean
 constexpr bool kCircleTTRPreviewDefault = true;
 
 // Values of the plug-in's section.  A stored boolean is true when non-zero.
+// A value that cannot be read reads as the default; a write the host refuses
+// throws Error with its code, so that nothing goes on as if it were stored.
 bool GetBooleanPreference(const char* key, bool defaultValue);
 void PutBooleanPreference(const char* key, bool value);
 int32_t GetIntegerPreference(const char* key, int32_t defaultValue);

@@ -189,14 +189,21 @@ Preferences::Entries Preferences::Parse(std::string_view text, const std::string
   return std::move(contents.entries);
 }
 
-std::string Preferences::Format(const Entries& entries, const std::vector<std::string>& comments) {
+std::string Preferences::Format(const Entries& entries, const std::vector<std::string>& comments,
+                                const std::vector<std::string>& kept) {
+  // Reading takes "\r\n" as a line end: a line of its own that ends in "\r"
+  // keeps it by ending in "\r\r\n".
+  const auto line = [](std::string& out, const std::string& text) {
+    out += text;
+    if (!text.empty() && text.back() == '\r') out += '\r';
+    out += '\n';
+  };
   std::string out(kFormatLine);
   out += '\n';
-  for (const std::string& comment : comments) out += comment + '\n';
-  for (const auto& [key, value] : entries) {
-    out += TypeName(value.type) + kSeparator + key.first + kSeparator + key.second + kSeparator + FormatValue(value);
-    out += '\n';
-  }
+  for (const std::string& comment : comments) line(out, comment);
+  for (const auto& [key, value] : entries)
+    out += TypeName(value.type) + kSeparator + key.first + kSeparator + key.second + kSeparator + FormatValue(value) + '\n';
+  for (const std::string& text : kept) line(out, text);
   return out;
 }
 
@@ -299,8 +306,7 @@ void Preferences::Save() const {
   Entries stored;
   for (const auto& entry : entries_)
     if (!defaultsOnly_.count(entry.first)) stored.insert(entry);
-  std::string text = Format(stored, comments_);
-  for (const std::string& line : kept_) text += line + '\n';
+  const std::string text = Format(stored, comments_, kept_);
   if (const std::string problem = WriteFileAtomically(file_, text); !problem.empty()) FileError(file_, problem);
 }
 

@@ -112,9 +112,11 @@ class Preferences {
   };
   static Entries Parse(std::string_view text, const std::string& name);
   static Contents Read(std::string_view text, const std::string& name);
-  // The format line, the comments, the entries; the kept lines are the
-  // caller's to append.
-  static std::string Format(const Entries& entries, const std::vector<std::string>& comments = {});
+  // The format line, the comments, the entries and the kept lines, each
+  // written so that reading gives it back as it was (a line that ends in a
+  // carriage return gets one more, which reading takes as its line end).
+  static std::string Format(const Entries& entries, const std::vector<std::string>& comments = {},
+                            const std::vector<std::string>& kept = {});
 
  private:
   const Value& Find(std::string_view section, std::string_view key, Type type) const;

@@ -8,15 +8,17 @@
 //     gestures once more adds exactly the shapes a fault-free replay adds (so
 //     no unfinished gesture survived the failure);
 //   - nothing the plug-in borrowed is still held.
-// Every example script (examples/*.cvs) but those named in kNotSwept is
-// swept, one test each; they are found when the test program starts, so a
-// new example is swept without any change here.
+// Every example script (examples/*.cvs) is swept, one test each, but where
+// tests/plugin/sweep/ has a script of the same name for the sweep: that one
+// runs instead, on the example's document.  They are found when the test
+// program starts, so a new example is swept without any change here.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -127,6 +129,24 @@ std::vector<Step> DragSteps(const cli::Line& line, const cmd::DragTo& d) {
   return steps;
 }
 
+// The script of each sweep: the sweep's own where there is one (an example
+// whose dialog would be replayed before every case, or whose readings of the
+// view would fall back to other values than the example's), else the
+// example's.  Keyed by the example's name.
+std::map<std::string, fs::path> SweptScripts() {
+  std::map<std::string, fs::path> scripts;
+  for (const char* folder : {CORVANE_EXAMPLES_DIR, CORVANE_SWEEP_SCRIPTS_DIR})
+    for (const auto& entry : fs::directory_iterator(folder))
+      if (entry.path().extension() == ".cvs") scripts[entry.path().stem().string()] = entry.path();
+  return scripts;
+}
+
+std::vector<std::string> ExampleNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, script] : SweptScripts()) names.push_back(name);
+  return names;
+}
+
 struct Example {
   fs::path script, document;
   std::vector<Step> steps;
@@ -146,8 +166,9 @@ std::vector<Step> StepsOf(const cli::Script& script) {
   return steps;
 }
 
-Example LoadExample(const fs::path& script) {
-  Example e{script, fs::path(script).replace_extension(".svg"), {}};
+// The example's document, with the script the sweep runs on it.
+Example LoadExample(const std::string& name) {
+  Example e{SweptScripts().at(name), fs::path(CORVANE_EXAMPLES_DIR) / (name + ".svg"), {}};
   std::ifstream in(e.script);
   std::ostringstream text;
   text << in.rdbuf();
@@ -155,21 +176,6 @@ Example LoadExample(const fs::path& script) {
   EXPECT_TRUE(parsed.errors.empty()) << e.script;
   e.steps = StepsOf(parsed.script);
   return e;
-}
-
-// The tangent circle's example is left out for now: replaying its options
-// dialog before every failed call makes its sweep take minutes, and its Shift
-// rounding reads the document's unit and zoom, whose refusal falls back to
-// the ruler preference and to zoom 1 by design; it needs a script of its own.
-const std::set<std::string> kNotSwept = {"tangent-circle"};
-
-std::vector<std::string> ExampleNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(CORVANE_EXAMPLES_DIR))
-    if (entry.path().extension() == ".cvs" && !kNotSwept.count(entry.path().stem().string()))
-      names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // Runs one step; kNoErr when it ran without a failure.
@@ -377,7 +383,7 @@ bool ReadsWithADefault(const Call& call) {
 class FaultSweep : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(FaultSweep, EveryHostCallOfEveryStepFailsCleanly) {
-  const Example e = LoadExample(fs::path(CORVANE_EXAMPLES_DIR) / (GetParam() + ".cvs"));
+  const Example e = LoadExample(GetParam());
   const CleanRun clean = RunClean(e);
   ASSERT_FALSE(::testing::Test::HasFailure()) << "the example does not run without faults";
   int cases = 0;

@@ -59,14 +59,21 @@ TEST_F(PreferencesTest, AValueOfAnotherTypeReadsAsTheDefault) {
   EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, 50.0), 50.0);
 }
 
-TEST_F(PreferencesTest, HostFailuresGiveDefaultsAndRefusedWritesAreIgnored) {
+// A refused write is an error with the host's code: a caller that went on
+// would act on the value stored before as if it were the new one.
+TEST_F(PreferencesTest, HostFailuresGiveDefaultsAndRefusedWritesAreErrors) {
   store().PutReal(kSection, ai::kCircleTTRRadiusKey, 12.5);
   faults().Fail(kAIPreferenceSuite, "GetRealPreference", kInjected, 1);
   EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, 50.0), 50.0);
   EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, 50.0), 12.5);
 
   faults().Fail(kAIPreferenceSuite, "PutRealPreference", kInjected, 1);
-  EXPECT_NO_THROW(ai::PutRealPreference(ai::kCircleTTRRadiusKey, 99));
+  try {
+    ai::PutRealPreference(ai::kCircleTTRRadiusKey, 99);
+    ADD_FAILURE() << "the refused write succeeded";
+  } catch (const ai::Error& e) {
+    EXPECT_EQ(e.code(), kInjected);
+  }
   EXPECT_EQ(ai::GetRealPreference(ai::kCircleTTRRadiusKey, 50.0), 12.5);
   EXPECT_EQ(PreferenceSuitesHeld(), 0);
 }

@@ -410,6 +410,26 @@ TEST_F(TangentDialogTest, OKRefusesARadiusThatIsNotAboveZero) {
   EXPECT_EQ(Extra(), 1u);
 }
 
+// OK stores the dialog's values and the circle is made with the stored
+// radius: a store the host refuses is that error, not a circle of the radius
+// stored before.
+TEST_F(TangentDialogTest, ARefusedStoreOnOKReportsTheCodeAndMakesNothing) {
+  constexpr AIErr kInjected = SP_FOURCC('P', 'U', 'T', '!');
+  const host::model::Document before = h.doc();
+  DialogDriver dialogs(*h, {[&] { host::TypeText(*h, kRadiusField, "70"); },
+                            [&] {
+                              h->faults().Fail(kAIPreferenceSuite, "PutRealPreference", kInjected, 1);
+                              host::Press(*h, kOK);
+                            }});
+  RunAll(h, Then(Click({100, 140}), {{Ev::Move, {220, 140}}, {Ev::Down, {220, 140}}}));
+  EXPECT_EQ(h->MouseUp({220, 140}), kInjected);
+  EXPECT_TRUE(dialogs.AllRun());
+  EXPECT_FALSE(host::ActiveDialog(*h)) << "the dialog is closed";
+  EXPECT_TRUE(h.doc() == before) << "no circle of the old radius, no preview";
+  EXPECT_EQ(h.StoredRadius(), 50);
+  EXPECT_EQ(h->LiveHitRefs(), 0);
+}
+
 // Opened from the palette the dialog has nothing to preview; OK stores.
 TEST(TangentCircle, TheDialogFromThePaletteStoresWithoutPreviewing) {
   TangentHost h;

@@ -178,6 +178,8 @@ TEST(PreferencesFormatTest, WrittenBackFilesReadAgainToTheSameContents) {
       {"a comment in place of the format line", "#ot", {"#ot"}, 0, 0, 1},
       {"an entry in place of the format line", "bool\tCorvane\tCircleTTRAsk\t1\n", {}, 1, 0, 1},
       {"another format", "[Corvane]\nCircleTTRAsk=1\n", {}, 0, 2, 3},
+      // A fuzzer's file, its bytes as found: lines that end in carriage returns of their own.
+      {"carriage returns before line ends", "c\n" + std::string(43, '\r') + "\n\n\n\x13\n\n\n\n^\n\nc", {}, 0, 5, 6},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -187,9 +189,7 @@ TEST(PreferencesFormatTest, WrittenBackFilesReadAgainToTheSameContents) {
     EXPECT_EQ(read.kept.size(), c.kept);
     EXPECT_EQ(read.problems.size(), c.problems);
     const auto written = [](const Preferences::Contents& contents) {
-      std::string text = Preferences::Format(contents.entries, contents.comments);
-      for (const std::string& line : contents.kept) text += line + '\n';
-      return text;
+      return Preferences::Format(contents.entries, contents.comments, contents.kept);
     };
     const Preferences::Contents again = Preferences::Read(written(read), "written.ini");
     EXPECT_EQ(again.comments, read.comments);
