@@ -263,6 +263,9 @@ class Host {
   // --- observation
   FaultInjector& faults();
   const SuiteRegistry& suites() const;
+  // The same, to acquire suites as a plug-in would (benchmarks that call
+  // suite functions directly).
+  SuiteRegistry& suites();
   const CursorState& Cursor() const;
   // Files and addresses opened with the platform suite, in order.
   const std::vector<std::string>& ShellRequests() const;

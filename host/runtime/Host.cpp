@@ -344,6 +344,7 @@ void Host::SetShellHandler(std::function<void(const std::string&)> handler) {
 
 FaultInjector& Host::faults() { return impl_->faults; }
 const SuiteRegistry& Host::suites() const { return impl_->suites; }
+SuiteRegistry& Host::suites() { return impl_->suites; }
 const CursorState& Host::Cursor() const { return impl_->app.cursor; }
 const std::vector<std::string>& Host::ShellRequests() const { return impl_->app.shellRequests; }
 int Host::LiveHitRefs() const { return impl_->workspace.LiveHitRefs(); }
