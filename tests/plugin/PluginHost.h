@@ -6,18 +6,36 @@
 
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "host/Host.h"
 
 namespace plugin_test {
 
+// The preference file of this test process, removed when it ends.  One per
+// process: CTest runs test processes side by side, and a preference one of
+// them stores (a script's ruler type) must not reach another.
+inline const std::filesystem::path& TestPreferencesFile() {
+  static const struct File {
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("corvane-plugin-tests-" + std::to_string(std::random_device{}()) + ".ini");
+    File() { std::filesystem::remove(path); }
+    ~File() {
+      std::error_code ignored;
+      std::filesystem::remove(path, ignored);
+    }
+  } file;
+  return file.path;
+}
+
 inline host::HostOptions TestOptions() {
   host::HostOptions options;
   // Tests never touch the user's own preference file.
-  options.preferencesFile = std::filesystem::temp_directory_path() / "corvane-plugin-tests-preferences.ini";
+  options.preferencesFile = TestPreferencesFile();
   return options;
 }
 
