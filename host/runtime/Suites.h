@@ -35,7 +35,7 @@ void AddPlatformSuite(SuiteRegistry& registry);
 // "Corvane Window Suite".
 void AddWindowSuite(SuiteRegistry& registry);
 
-inline void AddApplicationSuites(SuiteRegistry& registry) {
+inline void AddApplicationSuites(SuiteRegistry& registry, bool windowSuite = true) {
   AddBasicSuites(registry);
   AddRegistrationSuites(registry);
   AddDrawerSuite(registry);
@@ -45,7 +45,7 @@ inline void AddApplicationSuites(SuiteRegistry& registry) {
   AddSessionSuites(registry);
   AddDialogSuites(registry);
   AddPlatformSuite(registry);
-  AddWindowSuite(registry);
+  if (windowSuite) AddWindowSuite(registry);
 }
 
 }  // namespace host::runtime
