@@ -137,6 +137,7 @@ struct Window {
   HBRUSH dialogBrush = nullptr;
   HBRUSH controlBrush = nullptr;
   std::vector<std::unique_ptr<Control>> controls;  // in creation order
+  HWND lastFocus = nullptr;  // the control that had the focus when the window was last deactivated
   bool modal = false;
   int quiet = 0;  // above 0 while the layer itself changes the window
 
@@ -221,6 +222,8 @@ Control& ControlOf(CorvaneControlRef ref) {
   if (!c) Fail(kBadHandleErr);
   return *c;
 }
+
+Window& OwnerOf(const Control& c) { return WindowOf(reinterpret_cast<AIWindowRef>(c.window)); }
 
 // Any top-level window of the process's thread, the host's included.
 HWND AnyWindow(AIWindowRef ref) {
@@ -562,6 +565,17 @@ LRESULT HandleMessage(const std::shared_ptr<Window>& w, HWND hwnd, UINT message,
       OnCommand(w, *c, HIWORD(wp));
       return 0;
     }
+    // The focus comes back to the control that had it, as in a system
+    // dialog, not to the window itself.
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus)) w->lastFocus = focus;
+      } else if (w->lastFocus && IsChild(hwnd, w->lastFocus)) {
+        SetFocus(w->lastFocus);
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       // The plug-in decides; its window goes when it destroys it.
       Report(w, Event(kCorvaneEventClose, nullptr));
@@ -851,7 +865,7 @@ class Win32Windows final : public IWindowSystem {
 
   void SetControlBounds(CorvaneControlRef control, const AIRect& bounds) override {
     Control& c = ControlOf(control);
-    Window& w = WindowOf(reinterpret_cast<AIWindowRef>(c.window));
+    Window& w = OwnerOf(c);
     const AIRect r = Checked(&bounds);
     const AIRect before = c.bounds;
     c.bounds = r;
@@ -866,7 +880,7 @@ class Win32Windows final : public IWindowSystem {
 
   void SetText(CorvaneControlRef control, const std::string& text) override {
     Control& c = ControlOf(control);
-    Window& w = WindowOf(reinterpret_cast<AIWindowRef>(c.window));
+    Window& w = OwnerOf(c);
     const std::wstring wide = ToWide(text.c_str());
     {
       Quiet quiet(w);
@@ -879,7 +893,7 @@ class Win32Windows final : public IWindowSystem {
 
   void SetValue(CorvaneControlRef control, int32_t value) override {
     Control& c = ControlOf(control);
-    Window& w = WindowOf(reinterpret_cast<AIWindowRef>(c.window));
+    Window& w = OwnerOf(c);
     c.value = value;
     if (c.kind == kCorvaneControlCheckBox || c.kind == kCorvaneControlRadio) {
       Quiet quiet(w);
@@ -898,7 +912,7 @@ class Win32Windows final : public IWindowSystem {
 
   void SetEnabled(CorvaneControlRef control, bool enabled) override {
     Control& c = ControlOf(control);
-    Window& w = WindowOf(reinterpret_cast<AIWindowRef>(c.window));
+    Window& w = OwnerOf(c);
     {
       Quiet quiet(w);
       ::EnableWindow(c.hwnd, enabled);
@@ -908,7 +922,7 @@ class Win32Windows final : public IWindowSystem {
 
   void SetVisible(CorvaneControlRef control, bool visible) override {
     Control& c = ControlOf(control);
-    Window& w = WindowOf(reinterpret_cast<AIWindowRef>(c.window));
+    Window& w = OwnerOf(c);
     {
       Quiet quiet(w);
       ::ShowWindow(c.hwnd, visible ? SW_SHOWNA : SW_HIDE);
@@ -916,16 +930,13 @@ class Win32Windows final : public IWindowSystem {
     if (Drawn(c.kind)) Repaint(w, c.bounds);
   }
 
+  // A control's own visible style, not IsWindowVisible: the window it is on
+  // may not show yet.
   void SetFocus(CorvaneControlRef control) override {
     Control& c = ControlOf(control);
-    if (!TakesFocus(c.kind) || !::IsWindowEnabled(c.hwnd) || !::IsWindowVisible(c.hwnd)) {
-      // A control of a window not shown yet is not visible either; its own
-      // style says whether it will be.
-      if (!TakesFocus(c.kind) || !::IsWindowEnabled(c.hwnd) || !(GetWindowLongW(c.hwnd, GWL_STYLE) & WS_VISIBLE))
-        Fail();
-    }
-    Window& w = WindowOf(reinterpret_cast<AIWindowRef>(c.window));
-    Quiet quiet(w);
+    if (!TakesFocus(c.kind) || !::IsWindowEnabled(c.hwnd) || !(GetWindowLongW(c.hwnd, GWL_STYLE) & WS_VISIBLE))
+      Fail();
+    Quiet quiet(OwnerOf(c));
     ::SetFocus(c.hwnd);
   }
 
@@ -943,14 +954,14 @@ class Win32Windows final : public IWindowSystem {
     }
     c.width = pixels ? width : 0;
     c.height = pixels ? height : 0;
-    Repaint(WindowOf(reinterpret_cast<AIWindowRef>(c.window)), c.bounds);
+    Repaint(OwnerOf(c), c.bounds);
   }
 
   void SetTextColor(CorvaneControlRef control, const AIRGBColor& color) override {
     Control& c = ControlOf(control);
     c.textColor = ToColorRef(color);
     c.hasTextColor = true;
-    Repaint(WindowOf(reinterpret_cast<AIWindowRef>(c.window)), c.bounds);
+    Repaint(OwnerOf(c), c.bounds);
   }
 
   // Runs the thread's messages until EndModalLoop or the window's end.  A

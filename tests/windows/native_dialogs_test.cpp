@@ -38,15 +38,6 @@ constexpr UINT kTickMs = 50;
 // How long a dialog may take to show, and to go once its step ran.
 constexpr int kTicksToShow = 200, kTicksToClose = 100;
 
-// Without a window manager on the virtual display nobody would draw the
-// windows' title bars; Wine draws them itself when told so before its display
-// driver starts (on the first window).  Nothing changes on Windows itself.
-[[maybe_unused]] const bool kWineDrawsTitleBars = [] {
-  const wchar_t value[] = L"N";
-  RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", L"Decorated", REG_SZ, value, sizeof value);
-  return true;
-}();
-
 host::HostOptions NativeDialogOptions(double brightness = 1.0) {
   host::HostOptions options = plugin_test::TestOptions();
   options.offerWindowSuite = false;
