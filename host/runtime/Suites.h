@@ -35,7 +35,7 @@ void AddPlatformSuite(SuiteRegistry& registry);
 // "Corvane Window Suite".
 void AddWindowSuite(SuiteRegistry& registry);
 
-inline void AddApplicationSuites(SuiteRegistry& registry, bool windowSuite = true) {
+inline void AddApplicationSuites(SuiteRegistry& registry, bool windowSuite = true, bool platformSuite = true) {
   AddBasicSuites(registry);
   AddRegistrationSuites(registry);
   AddDrawerSuite(registry);
@@ -44,7 +44,7 @@ inline void AddApplicationSuites(SuiteRegistry& registry, bool windowSuite = tru
   AddUnicodeStringSuite(registry);
   AddSessionSuites(registry);
   AddDialogSuites(registry);
-  AddPlatformSuite(registry);
+  if (platformSuite) AddPlatformSuite(registry);
   if (windowSuite) AddWindowSuite(registry);
 }
 

@@ -45,6 +45,13 @@ host::HostOptions NativeDialogOptions(double brightness = 1.0) {
   return options;
 }
 
+// A host like the real one: neither the window suite nor the platform suite.
+host::HostOptions NoCorvaneSuites() {
+  host::HostOptions options = NativeDialogOptions();
+  options.offerPlatformSuite = false;
+  return options;
+}
+
 std::vector<HWND> ThreadWindows() {
   std::vector<HWND> windows;
   EnumThreadWindows(
@@ -124,9 +131,7 @@ void ExpectPlace(HWND control, const RECT& units) {
 }
 
 // What is on the screen where the window is, as a PNG through GDI+'s encoder.
-// Returns the colour of the pixel at the client point, to check the window's
-// ground.
-COLORREF SaveScreenshot(HWND window, const std::filesystem::path& file, POINT probe) {
+void SaveScreenshot(HWND window, const std::filesystem::path& file) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   GdiFlush();
   Sleep(200);
@@ -138,8 +143,6 @@ COLORREF SaveScreenshot(HWND window, const std::filesystem::path& file, POINT pr
   HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
   HGDIOBJ previous = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  ClientToScreen(window, &probe);
-  const COLORREF probed = GetPixel(memory, probe.x - r.left, probe.y - r.top);
   SelectObject(memory, previous);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
@@ -165,7 +168,18 @@ COLORREF SaveScreenshot(HWND window, const std::filesystem::path& file, POINT pr
   if (image) gp::GdipDisposeImage(image);
   Gdiplus::GdiplusShutdown(token);
   DeleteObject(bitmap);
-  return probed;
+}
+
+// The colour on the screen at a point of the window's client area, in
+// dialog units.
+COLORREF ScreenPixel(HWND window, POINT units) {
+  const QMDM::PixelScale s = DisplayScale();
+  POINT p{s.Apply(units.x), s.Apply(units.y)};
+  ClientToScreen(window, &p);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
 }
 
 std::filesystem::path ScreenshotFile(const char* name) {
@@ -279,8 +293,9 @@ TEST(NativeDialogs, AboutShowsOnSystemWindowsInBothAppearancesAndCloses) {
       ASSERT_TRUE(items.count(kBanner) && items.count(kSeparator));
       ExpectPlace(items[kBanner], {0, 0, 600, 468});
       ExpectPlace(items[kClose], {32, 579, 122, 601});
+      SaveScreenshot(dialog, ScreenshotFile(c.screenshot));
       // The ground between the separator and the buttons.
-      ground = SaveScreenshot(dialog, ScreenshotFile(c.screenshot), {DisplayScale().Apply(300), DisplayScale().Apply(520)});
+      ground = ScreenPixel(dialog, {300, 520});
       Click(items[kClose]);
     });
     EXPECT_EQ(h.RunMenuItem("HelpAboutCorvane"), kNoErr);
@@ -354,7 +369,7 @@ TEST_F(TangentOptions, ShowsItsItemsAtTheirPlacesWithTheirTexts) {
     EXPECT_EQ(SendMessageW(items[kAsk], BM_GETCHECK, 0, 0), BST_UNCHECKED);
     ExpectPlace(items[kOK], {190, 16, 273, 38});
     ExpectPlace(items[kRadius], {26, 34, 162, 56});
-    SaveScreenshot(dialog, ScreenshotFile("windows-ttr-options.png"), {0, 0});
+    SaveScreenshot(dialog, ScreenshotFile("windows-ttr-options.png"));
     Click(items[kCancel]);
   });
   EXPECT_EQ(OpenOptions(), kNoErr);
@@ -428,6 +443,55 @@ TEST_F(TangentOptions, ARadiusOfZeroIsRefusedWithTheReasonShown) {
   EXPECT_EQ(radiusAfter, L"50 pt");
   EXPECT_EQ(Read().radius, 50);
   EXPECT_TRUE(OpenDialogs().empty());
+}
+
+// --- the platform calls the module makes itself
+
+// Without the host's platform suite the module decodes its images with GDI+
+// (the About banner shows), and builds its cursors itself: the same image
+// size and hot spot as the host records from the same gesture with its suite.
+TEST(NativePlatform, WithoutTheHostsPlatformSuiteImagesShowAndCursorsKeepTheirHotSpots) {
+  host::CursorState recorded;
+  {
+    host::Host h(plugin_test::TestOptions());
+    h.NewDocument();
+    h.LoadPlugin(CORVANE_MODULE_PATH);
+    ASSERT_EQ(h.Startup(), kNoErr);
+    ASSERT_EQ(h.SelectTool(kTangentTool), kNoErr);
+    ASSERT_EQ(h.TrackCursor({100, 100}), kNoErr);
+    recorded = h.Cursor();
+    ASSERT_EQ(recorded.kind, host::CursorState::Kind::Image);
+  }
+  host::Host h(NoCorvaneSuites());
+  h.NewDocument();
+  h.LoadPlugin(CORVANE_MODULE_PATH);
+  ASSERT_EQ(h.Startup(), kNoErr);
+  ASSERT_EQ(h.SelectTool(kTangentTool), kNoErr);
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  ASSERT_EQ(h.TrackCursor({100, 100}), kNoErr);
+  EXPECT_EQ(h.Cursor().kind, host::CursorState::Kind::Unset) << "the host saw the cursor";
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(GetCursor(), &info));
+  BITMAP color{};
+  GetObjectW(info.hbmColor, sizeof color, &color);
+  EXPECT_EQ(color.bmWidth, recorded.width);
+  EXPECT_EQ(color.bmHeight, recorded.height);
+  EXPECT_EQ(static_cast<int32_t>(info.xHotspot), recorded.hotX);
+  EXPECT_EQ(static_cast<int32_t>(info.yHotspot), recorded.hotY);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+
+  COLORREF banner = 0, ground = 0;
+  InModalLoop loop([&](HWND dialog) {
+    SaveScreenshot(dialog, ScreenshotFile("windows-about-native-platform.png"));
+    banner = ScreenPixel(dialog, {300, 60});
+    ground = ScreenPixel(dialog, {300, 520});
+    Click(Controls(dialog)[kClose]);
+  });
+  EXPECT_EQ(h.RunMenuItem("HelpAboutCorvane"), kNoErr);
+  EXPECT_TRUE(loop.Ran());
+  EXPECT_LT(Luminance(banner), 100) << "the banner's dark picture";
+  EXPECT_GT(Luminance(ground), 150) << "the light ground";
 }
 
 }  // namespace
