@@ -52,6 +52,13 @@ host::HostOptions NoCorvaneSuites() {
   return options;
 }
 
+// A document, the module loaded and started.
+AIErr StartOn(host::Host& h) {
+  h.NewDocument();
+  h.LoadPlugin(CORVANE_MODULE_PATH);
+  return h.Startup();
+}
+
 std::vector<HWND> ThreadWindows() {
   std::vector<HWND> windows;
   EnumThreadWindows(
@@ -268,9 +275,7 @@ TEST(NativeDialogs, AboutShowsOnSystemWindowsInBothAppearancesAndCloses) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.appearance);
     host::Host h(NativeDialogOptions(c.brightness));
-    h.NewDocument();
-    h.LoadPlugin(CORVANE_MODULE_PATH);
-    ASSERT_EQ(h.Startup(), kNoErr);
+    ASSERT_EQ(StartOn(h), kNoErr);
     AppWindow app;
     COLORREF ground = 0;
     InModalLoop loop([&](HWND dialog) {
@@ -324,9 +329,7 @@ struct Stored {
 class TangentOptions : public ::testing::Test {
  protected:
   TangentOptions() {
-    h_.NewDocument();
-    h_.LoadPlugin(CORVANE_MODULE_PATH);
-    EXPECT_EQ(h_.Startup(), kNoErr);
+    EXPECT_EQ(StartOn(h_), kNoErr);
     Store({50, false, false});
   }
   void Store(const Stored& s) {
@@ -454,18 +457,14 @@ TEST(NativePlatform, WithoutTheHostsPlatformSuiteImagesShowAndCursorsKeepTheirHo
   host::CursorState recorded;
   {
     host::Host h(plugin_test::TestOptions());
-    h.NewDocument();
-    h.LoadPlugin(CORVANE_MODULE_PATH);
-    ASSERT_EQ(h.Startup(), kNoErr);
+    ASSERT_EQ(StartOn(h), kNoErr);
     ASSERT_EQ(h.SelectTool(kTangentTool), kNoErr);
     ASSERT_EQ(h.TrackCursor({100, 100}), kNoErr);
     recorded = h.Cursor();
     ASSERT_EQ(recorded.kind, host::CursorState::Kind::Image);
   }
   host::Host h(NoCorvaneSuites());
-  h.NewDocument();
-  h.LoadPlugin(CORVANE_MODULE_PATH);
-  ASSERT_EQ(h.Startup(), kNoErr);
+  ASSERT_EQ(StartOn(h), kNoErr);
   ASSERT_EQ(h.SelectTool(kTangentTool), kNoErr);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   ASSERT_EQ(h.TrackCursor({100, 100}), kNoErr);
