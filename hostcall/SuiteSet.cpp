@@ -55,11 +55,13 @@ bool SuiteSet::TryAcquire(Suite suite) noexcept {
   if (!basic_) return false;
   const SuiteName& name = NameOf(suite);
   const void* table = nullptr;
-  if (basic_->AcquireSuite(name.name, name.version, &table) != kNoErr) {
+  if (const SPErr failed = basic_->AcquireSuite(name.name, name.version, &table); failed != kNoErr) {
 #ifdef _WIN32
     // The real host has no platform suite: the module makes those calls
-    // itself.
-    if (suite == Suite::Platform) {
+    // itself.  Only a host that has none gets the module's own table; one
+    // that refuses it for another reason keeps refusing, so that one host's
+    // cursors never meet the other table.
+    if (suite == Suite::Platform && failed == kSPSuiteNotFoundError) {
       slot = Slot{&NativePlatformSuite(), nullptr};
       return true;
     }

@@ -93,14 +93,19 @@ void TakeAccessAndModule() {
 }
 
 // The host's window suite when it offers one (the stand-in hosts do); the
-// real host offers none, and on Windows the layer then makes its own windows.
+// real host has none, and on Windows the layer then makes its own windows.
+// Only a host that answers that it has no such suite gets them: a host that
+// refuses it for another reason keeps its own, whose calls it then answers.
 IWindowSystem& ChooseWindows() {
-  if (ai::Suites().TryAcquire(ai::SuiteSet::Suite::Window)) return HostWindowSystem();
+  const SPBasicSuite* basic = ai::PluginBasicSuite();
+  if (!basic) return HostWindowSystem();
+  const void* table = nullptr;
+  const SPErr failed = basic->AcquireSuite(kCorvaneWindowSuite, kCorvaneWindowSuiteVersion, &table);
+  if (failed == kNoErr) basic->ReleaseSuite(kCorvaneWindowSuite, kCorvaneWindowSuiteVersion);
 #ifdef _WIN32
-  return Win32WindowSystem();
-#else
-  return HostWindowSystem();
+  if (failed == kSPSuiteNotFoundError) return Win32WindowSystem();
 #endif
+  return HostWindowSystem();
 }
 
 void OpenWindows() {
