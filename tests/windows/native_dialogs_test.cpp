@@ -381,8 +381,9 @@ TEST_F(TangentOptions, ShowsItsItemsAtTheirPlacesWithTheirTexts) {
   EXPECT_TRUE(IsWindowEnabled(app_.get()));
 }
 
-// The radius typed and both boxes toggled, then the dialog ended each way a
-// person can end it: only OK and Enter store the three values.
+// Both boxes toggled and the radius typed (the focus stays in its field),
+// then the dialog ended each way a person can end it: only OK and Enter
+// store the three values, the typed radius included.
 TEST_F(TangentOptions, OKAndEnterStoreWhatWasTypedAndToggledTheOtherWaysStoreNothing) {
   const struct {
     const char* how;
@@ -390,12 +391,14 @@ TEST_F(TangentOptions, OKAndEnterStoreWhatWasTypedAndToggledTheOtherWaysStoreNot
     bool stores;
   } cases[] = {
       {"OK clicked", [](HWND, std::map<int, HWND>& items) { Click(items[kOK]); }, true},
-      {"Enter in the radius field",
-       [](HWND, std::map<int, HWND>& items) {
-         SetFocus(items[kRadius]);
-         PostMessageW(items[kRadius], WM_KEYDOWN, VK_RETURN, 1);
+      // As an accessibility tool invokes a button: the focus stays where it is.
+      {"OK invoked without the focus",
+       [](HWND dialog, std::map<int, HWND>& items) {
+         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kOK, BN_CLICKED), reinterpret_cast<LPARAM>(items[kOK]));
        },
        true},
+      {"Enter in the radius field",
+       [](HWND, std::map<int, HWND>& items) { PostMessageW(items[kRadius], WM_KEYDOWN, VK_RETURN, 1); }, true},
       {"Cancel clicked", [](HWND, std::map<int, HWND>& items) { Click(items[kCancel]); }, false},
       {"Escape", [](HWND, std::map<int, HWND>& items) { PostMessageW(items[kRadius], WM_KEYDOWN, VK_ESCAPE, 1); },
        false},
@@ -406,12 +409,13 @@ TEST_F(TangentOptions, OKAndEnterStoreWhatWasTypedAndToggledTheOtherWaysStoreNot
     Store({50, false, false});
     InModalLoop loop([&](HWND dialog) {
       std::map<int, HWND> items = Controls(dialog);
-      // Typed: the field's text changes, as WM_SETTEXT reports it to its window.
-      SetFocus(items[kRadius]);
-      SendMessageW(items[kRadius], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"30 pt"));
       Click(items[kAsk]);
       Click(items[kPreview]);
       EXPECT_EQ(SendMessageW(items[kAsk], BM_GETCHECK, 0, 0), BST_CHECKED);
+      // Typed: the field's text changes, as WM_SETTEXT reports it to its window.
+      SetFocus(items[kRadius]);
+      SendMessageW(items[kRadius], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"30 pt"));
+      EXPECT_EQ(GetFocus(), items[kRadius]);
       c.end(dialog, items);
     });
     EXPECT_EQ(OpenOptions(), kNoErr);
