@@ -55,6 +55,12 @@ struct HostOptions {
   // About how much memory the kept steps may take; past it the oldest go
   // (the newest step is kept whatever its size).
   std::size_t undoBytes = std::size_t{256} << 20;
+  // Whether the registry offers "Corvane Window Suite" and "Corvane
+  // Platform Suite".  Without them a plug-in that can makes its dialogs with
+  // the system's own windows and its platform calls itself (on Windows), as
+  // under a host that has no such suites; the host then observes neither.
+  bool offerWindowSuite = true;
+  bool offerPlatformSuite = true;
 };
 
 // A tool as registered by a plug-in.

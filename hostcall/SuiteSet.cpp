@@ -2,6 +2,10 @@
 
 #include "hostcall/Error.h"
 
+#ifdef _WIN32
+#include "hostcall/NativePlatform.h"
+#endif
+
 namespace ai {
 
 namespace {
@@ -33,8 +37,9 @@ void SuiteSet::ReleaseAll() noexcept {
     if (!slot.table) continue;
     const SuiteName& suite = kSuiteNames[i];
     // A failed release cannot be repaired from here; the slot is emptied
-    // either way so that it is never released twice.
-    slot.through->ReleaseSuite(suite.name, suite.version);
+    // either way so that it is never released twice.  A table of the
+    // module's own came through no host.
+    if (slot.through) slot.through->ReleaseSuite(suite.name, suite.version);
     slot = Slot{};
   }
 }
@@ -50,7 +55,19 @@ bool SuiteSet::TryAcquire(Suite suite) noexcept {
   if (!basic_) return false;
   const SuiteName& name = NameOf(suite);
   const void* table = nullptr;
-  if (basic_->AcquireSuite(name.name, name.version, &table) != kNoErr) return false;
+  if (const SPErr failed = basic_->AcquireSuite(name.name, name.version, &table); failed != kNoErr) {
+#ifdef _WIN32
+    // The real host has no platform suite: the module makes those calls
+    // itself.  Only a host that has none gets the module's own table; one
+    // that refuses it for another reason keeps refusing, so that one host's
+    // cursors never meet the other table.
+    if (suite == Suite::Platform && failed == kSPSuiteNotFoundError) {
+      slot = Slot{&NativePlatformSuite(), nullptr};
+      return true;
+    }
+#endif
+    return false;
+  }
   if (!table) {
     // Acquired but unusable: give it back so the host's count stays balanced.
     basic_->ReleaseSuite(name.name, name.version);

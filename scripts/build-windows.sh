@@ -3,7 +3,8 @@
 # BUILD_DIR): the module Corvane.aip, the stand-in host, corvane-host.exe and
 # the tests, which CTest runs under wine64.  Installs what it needs from
 # Debian's archive only: the cross compilers, Wine, GoogleTest's sources
-# (/usr/src/googletest) and tinyxml2's source package.
+# (/usr/src/googletest) and tinyxml2's source package; for the dialog tests,
+# a virtual X server and a font with Chinese characters for Wine to show.
 #
 # The pictures and tables embedded in the module are drawn at build time with
 # cairo, which has no Windows build here: the three resource programs are
@@ -23,7 +24,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 # --- packages: the native build's own, then the cross compilers and Wine
 "$root/scripts/install-deps.sh"
-packages=(mingw-w64 wine64 wine googletest dpkg-dev)
+packages=(mingw-w64 wine64 wine fonts-wine googletest dpkg-dev xvfb xauth fonts-wqy-microhei)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -71,8 +72,28 @@ cmake -S "$root" -B "$cross_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCORVANE_BUILD_BENCH=OFF >/dev/null
 cmake --build "$cross_dir" -j "$jobs"
 
-# --- the build's own Wine prefix, made once before tests run side by side
+# --- the build's own Wine prefixes, made once before tests run side by side:
+# one for the programs without windows, one for the dialog tests on the
+# virtual display.  There no window manager draws title bars, so Wine draws
+# them itself; and the face Wine shows them in links to the machine's Chinese
+# font, as Windows links its interface faces to its own.
+wine64=$(grep '^CORVANE_WINE64:' "$cross_dir/CMakeCache.txt" | cut -d= -f2)
+make_prefix() {
+  WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$wine64" wineboot -i >/dev/null 2>&1
+}
+in_prefix() {
+  WINEPREFIX="$1" WINEDEBUG=-all "$wine64" "${@:2}" >/dev/null 2>&1
+}
 if [ ! -f "$cross_dir/wineprefix/system.reg" ]; then
-  WINEPREFIX="$cross_dir/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    "$(grep '^CORVANE_WINE64:' "$cross_dir/CMakeCache.txt" | cut -d= -f2)" wineboot -i >/dev/null 2>&1
+  make_prefix "$cross_dir/wineprefix"
+fi
+display_prefix=$cross_dir/wineprefix-display
+if [ ! -f "$display_prefix/system.reg" ]; then
+  make_prefix "$display_prefix"
+  in_prefix "$display_prefix" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
+  link='wqy-microhei.ttc,WenQuanYi Micro Hei\0MSGOTHIC.TTC,MS UI Gothic\0MINGLIU.TTC,PMingLiU\0SIMSUN.TTC,SimSun'
+  link+='\0GULIM.TTC,Gulim\0MSYH.TTC,Microsoft YaHei UI\0MALGUN.TTF,Malgun Gothic\0SEGUISYM.TTF,Segoe UI Symbol'
+  in_prefix "$display_prefix" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v Tahoma /t REG_MULTI_SZ /d "$link" /f
+  WINEPREFIX="$display_prefix" "$(dirname "$wine64")/wineserver" -w || true
 fi

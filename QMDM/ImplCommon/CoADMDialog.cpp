@@ -14,7 +14,7 @@ namespace QMDM {
 
 namespace {
 
-IWindowSystem& Win() { return HostWindowSystem(); }
+IWindowSystem& Win() { return Windows(); }
 
 // Every window is first made at this size, then sized to the dialog's own.
 constexpr AIRect kFirstWindowBounds{0, 0, 400, 300};

@@ -15,7 +15,7 @@ namespace QMDM {
 
 namespace {
 
-IWindowSystem& Win() { return HostWindowSystem(); }
+IWindowSystem& Win() { return Windows(); }
 
 ADMRGBColor ToADM(const AIRGBColor& c) {
   return {static_cast<uint8_t>(c.red >> 8), static_cast<uint8_t>(c.green >> 8), static_cast<uint8_t>(c.blue >> 8)};

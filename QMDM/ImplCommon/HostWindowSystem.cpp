@@ -14,6 +14,11 @@ const CorvaneWindowSuite& W() { return ai::Suites().Window(); }
 
 class HostWindows final : public IWindowSystem {
  public:
+  int32_t DisplayDpi() override {
+    int32_t dpiX = 0, dpiY = 0;
+    Check(ai::Suites().Platform().GetDisplayResolution(&dpiX, &dpiY));
+    return dpiX;
+  }
   AIWindowRef CreateWindow(int32_t kind, AIWindowRef owner, const char* name, const char* title, const AIRect& bounds,
                            CorvaneWindowEventProc proc, void* refcon) override {
     AIWindowRef window = nullptr;

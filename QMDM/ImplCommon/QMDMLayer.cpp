@@ -1,12 +1,17 @@
 #include "QMDM/ImplCommon/QMDMLayer.h"
 
 #include "QMDM/ImplCommon/CoADM.h"
+#include "QMDM/ImplCommon/WindowSystem.h"
 #include "hostcall/Error.h"
 #include "hostcall/FirstFailure.h"
 #include "hostcall/HostCall.h"
 #include "hostcall/IdTable.h"
 #include "hostcall/ModuleResources.h"
 #include "hostcall/ModuleSession.h"
+
+#ifdef _WIN32
+#include "QMDM/ImplWin/Win32WindowSystem.h"
+#endif
 
 namespace QMDM {
 
@@ -22,6 +27,8 @@ struct LayerState {
   SPAccessRef access = nullptr;
   SPModuleHandle module = nullptr;
   AIPluginUserHandle user = nullptr;
+  // The window system the dialogs are built on, chosen at Start.
+  IWindowSystem* windows = nullptr;
   PixelScale scale;
   ThemeColors colors;
   bool dark = false;
@@ -42,6 +49,7 @@ struct LayerState {
     access = nullptr;
     module = nullptr;
     user = nullptr;
+    windows = nullptr;
     scale = {};
     colors = {};
     dark = false;
@@ -84,12 +92,36 @@ void TakeAccessAndModule() {
   ai::Check(access.GetPluginModule(State().plugin, &State().module));
 }
 
+// The host's window suite when it offers one (the stand-in hosts do); the
+// real host has none, and on Windows the layer then makes its own windows.
+// Only a host that answers that it has no such suite gets them: a host that
+// refuses it for another reason keeps its own, whose calls it then answers.
+IWindowSystem& ChooseWindows() {
+  const SPBasicSuite* basic = ai::PluginBasicSuite();
+  if (!basic) return HostWindowSystem();
+  const void* table = nullptr;
+  const SPErr failed = basic->AcquireSuite(kCorvaneWindowSuite, kCorvaneWindowSuiteVersion, &table);
+  if (failed == kNoErr) basic->ReleaseSuite(kCorvaneWindowSuite, kCorvaneWindowSuiteVersion);
+#ifdef _WIN32
+  if (failed == kSPSuiteNotFoundError) return Win32WindowSystem();
+#endif
+  return HostWindowSystem();
+}
+
+void OpenWindows() {
+  State().windows = &ChooseWindows();
+  State().windows->Open();
+}
+
+void CloseWindows() noexcept {
+  if (State().windows) State().windows->Close();
+}
+
+// The display's resolution as the chosen window system sees it.
 void ChooseScale() {
   int32_t major = 0, minor = 0, revision = 0;
   ai::Check(LayerSuites().Runtime().GetAppVersion(&major, &minor, &revision));
-  int32_t dpiX = 0, dpiY = 0;
-  ai::Check(ai::Suites().Platform().GetDisplayResolution(&dpiX, &dpiY));
-  State().scale = ChoosePixelScale(major, minor, dpiX);
+  State().scale = ChoosePixelScale(major, minor, Windows().DisplayDpi());
 }
 
 void AcquireUserHandle() {
@@ -121,6 +153,7 @@ void Start(SPPluginRef plugin) {
   state.plugin = plugin;
   state.suites.Rebind(ai::PluginBasicSuite());
   AcquireLongLivedSuites(state.suites);
+  OpenWindows();
   AddNotifiers();
   TakeAccessAndModule();
   ChooseScale();
@@ -134,11 +167,14 @@ void Stop() {
   // stops the plug-in without sending it still gets its handle back.
   failure.Run(GiveBackUserHandle);
   LayerSuites().Rebind(nullptr);
+  CloseWindows();
   State().Clear();
   failure.Rethrow();
 }
 
 bool Started() noexcept { return State().started; }
+
+IWindowSystem& Windows() { return State().windows ? *State().windows : HostWindowSystem(); }
 
 void HandleNotifier(const AINotifierMessage& message) {
   if (!State().started || !message.notifier) return;

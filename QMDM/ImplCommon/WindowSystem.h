@@ -2,9 +2,14 @@
 // with an owner, native controls of a few kinds, their states, pixels for
 // pictures and user-drawn areas, a modal loop, and events back.
 //
-// HostWindowSystem goes through the host's window suite, so the module links
-// no toolkit; a native implementation can sit beside it without the dialogs
-// noticing.  Every call throws ai::Error with the failing code.
+// Two implementations: HostWindowSystem goes through the host's window suite
+// (the stand-in hosts offer it, so their dialogs can be scripted and
+// pictured), and on Windows Win32WindowSystem (QMDM/ImplWin/) makes real
+// native windows and controls for a host that offers no such suite.  The
+// layer chooses one when it starts (Windows()).  Rectangles are pixels, y
+// down: a window's bounds are its client area on the screen, a control's are
+// in its window's client area.  Texts given to the windows are in the
+// platform encoding.  Every call throws ai::Error with the failing code.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +22,14 @@ namespace QMDM {
 class IWindowSystem {
  public:
   virtual ~IWindowSystem() = default;
+
+  // Around the layer's life: what the window system needs while dialogs may
+  // open (window classes, the drawing library), and its release.
+  virtual void Open() {}
+  virtual void Close() noexcept {}
+  // Dots per inch of the display the windows are shown on, for the pixel
+  // scale.
+  virtual int32_t DisplayDpi() = 0;
 
   virtual AIWindowRef CreateWindow(int32_t kind, AIWindowRef owner, const char* name, const char* title,
                                    const AIRect& bounds, CorvaneWindowEventProc proc, void* refcon) = 0;
@@ -52,5 +65,11 @@ class IWindowSystem {
 // The host's window suite, through the suite set of the host call in
 // progress.
 IWindowSystem& HostWindowSystem();
+
+// The window system the layer chose when it started: the host's window suite
+// when the host offers it, else the platform's own windows where the build has
+// them (Windows), else the host's (whose calls then fail, and dialogs report
+// that they could not be created).  Chosen again at each start.
+IWindowSystem& Windows();
 
 }  // namespace QMDM

@@ -44,7 +44,7 @@ Host::Impl::Impl(HostOptions opts)
   app.currentView = [this] { return CurrentView(); };
   preferences = MakePreferences(options);
   app.preferences = preferences.get();
-  runtime::AddApplicationSuites(suites);
+  runtime::AddApplicationSuites(suites, options.offerWindowSuite, options.offerPlatformSuite);
   workspace.RegisterSuites(hostSuites);
   workspace.RegisterSuites(suites);
 }

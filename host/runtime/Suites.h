@@ -35,7 +35,7 @@ void AddPlatformSuite(SuiteRegistry& registry);
 // "Corvane Window Suite".
 void AddWindowSuite(SuiteRegistry& registry);
 
-inline void AddApplicationSuites(SuiteRegistry& registry) {
+inline void AddApplicationSuites(SuiteRegistry& registry, bool windowSuite = true, bool platformSuite = true) {
   AddBasicSuites(registry);
   AddRegistrationSuites(registry);
   AddDrawerSuite(registry);
@@ -44,8 +44,8 @@ inline void AddApplicationSuites(SuiteRegistry& registry) {
   AddUnicodeStringSuite(registry);
   AddSessionSuites(registry);
   AddDialogSuites(registry);
-  AddPlatformSuite(registry);
-  AddWindowSuite(registry);
+  if (platformSuite) AddPlatformSuite(registry);
+  if (windowSuite) AddWindowSuite(registry);
 }
 
 }  // namespace host::runtime
