@@ -24,6 +24,7 @@
 #include "bench_fixtures.h"
 #include "geometry/piece_source.h"
 #include "geometry/tangent_circle.h"
+#include "tangent_circle_scenario.h"
 #include "reference_engine.h"
 
 namespace {
@@ -114,28 +115,20 @@ std::optional<geom::Point> ReferenceNearest(const geom::PieceSource& p1, const g
   });
 }
 
-struct Query {
-  geom::PieceRef pick1, pick2;
-  double r;
-  geom::Point guess;
-  std::optional<geom::Point> reference;
-};
+}  // namespace
 
-struct Scenario {
-  std::unique_ptr<geom::InMemoryPath> first, second;
-  std::vector<Query> queries;
-};
+namespace bench {
 
 constexpr int kQueriesPerSize = 60;
 
-const Scenario& ScenarioFor(int pieces) {
-  static std::map<int, Scenario> cache;
+const TangentScenario& TangentScenarioFor(int pieces) {
+  static std::map<int, TangentScenario> cache;
   auto it = cache.find(pieces);
   if (it != cache.end()) return it->second;
   std::mt19937 rng(7000 + pieces);
-  Scenario s;
-  s.first = std::make_unique<geom::InMemoryPath>(bench::WavyPath(pieces, 0, rng), false);
-  s.second = std::make_unique<geom::InMemoryPath>(bench::WavyPath(pieces, 45, rng), false);
+  TangentScenario s;
+  s.first = std::make_unique<geom::InMemoryPath>(WavyPath(pieces, 0, rng), false);
+  s.second = std::make_unique<geom::InMemoryPath>(WavyPath(pieces, 45, rng), false);
   std::uniform_real_distribution<double> unit(0, 1), radius(8, 30), lift(-20, 65);
   std::uniform_int_distribution<int> piece(0, pieces - 1);
   for (int q = 0; q < kQueriesPerSize; ++q) {
@@ -143,12 +136,19 @@ const Scenario& ScenarioFor(int pieces) {
     const int k2 = std::clamp(k + static_cast<int>(std::lround(unit(rng) * 2 - 1)), 0, pieces - 1);
     const double r = radius(rng);
     const geom::Point guess{20.0 * (k + unit(rng)), lift(rng)};
-    Query query{{k, unit(rng)}, {k2, unit(rng)}, r, guess, std::nullopt};
+    TangentQuery query{{k, unit(rng)}, {k2, unit(rng)}, r, guess, std::nullopt};
     query.reference = ReferenceNearest(*s.first, *s.second, r, guess);
     s.queries.push_back(query);
   }
   return cache.emplace(pieces, std::move(s)).first->second;
 }
+
+}  // namespace bench
+
+namespace {
+
+using bench::TangentQuery;
+using bench::TangentScenario;
 
 // A path read the way the host's paths are: every piece read is counted, and a search may not
 // keep pieces between reads (PiecesMayBeKept is false), so the reference engine reads per pair.
@@ -173,18 +173,18 @@ using Engine = bool (*)(const geom::PieceSource&, geom::PieceRef, const geom::Pi
 
 template <Engine Find>
 void FindTangentCircleWith(benchmark::State& state) {
-  const Scenario& s = ScenarioFor(static_cast<int>(state.range(0)));
+  const TangentScenario& s = bench::TangentScenarioFor(static_cast<int>(state.range(0)));
   const CountingPath first(*s.first), second(*s.second);
   std::size_t i = 0;
   for (auto _ : state) {
-    const Query& q = s.queries[i];
+    const TangentQuery& q = s.queries[i];
     geom::TangentCircle result;
     benchmark::DoNotOptimize(Find(first, q.pick1, second, q.pick2, q.r, q.guess, result));
     if (++i == s.queries.size()) i = 0;
   }
   state.counters["reads"] = static_cast<double>(first.Reads() + second.Reads()) / state.iterations();
   int withCircle = 0, hit = 0, none = 0;
-  for (const Query& q : s.queries) {
+  for (const TangentQuery& q : s.queries) {
     if (!q.reference) continue;
     ++withCircle;
     geom::TangentCircle result;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "hostcall/NativePlatform.h"
+#include "hostcall/WideTextWin.h"
 
 namespace ai {
 namespace {
@@ -28,23 +29,8 @@ std::set<uint8_t*>& Decoded() {
   return decoded;
 }
 
-std::wstring Wide(const char* utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, -1, wide.data(), n);
-  wide.resize(static_cast<std::size_t>(n) - 1);
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string text(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text.data(), n, nullptr, nullptr);
-  text.resize(static_cast<std::size_t>(n) - 1);
-  return text;
-}
+std::wstring Wide(const char* utf8) { return WideFrom(utf8, CP_UTF8, MB_ERR_INVALID_CHARS).value_or(L""); }
+std::string Utf8(const std::wstring& wide) { return NarrowFrom(wide, CP_UTF8).value_or(""); }
 
 // GDI+ for the length of one decode: images are decoded rarely (at start-up
 // and for new cursors), and nothing of GDI+ outlives the call.

@@ -96,14 +96,15 @@ void TakeAccessAndModule() {
 // real host has none, and on Windows the layer then makes its own windows.
 // Only a host that answers that it has no such suite gets them: a host that
 // refuses it for another reason keeps its own, whose calls it then answers.
+// Elsewhere there is nothing else to choose, and nothing is asked.
 IWindowSystem& ChooseWindows() {
-  const SPBasicSuite* basic = ai::PluginBasicSuite();
-  if (!basic) return HostWindowSystem();
-  const void* table = nullptr;
-  const SPErr failed = basic->AcquireSuite(kCorvaneWindowSuite, kCorvaneWindowSuiteVersion, &table);
-  if (failed == kNoErr) basic->ReleaseSuite(kCorvaneWindowSuite, kCorvaneWindowSuiteVersion);
 #ifdef _WIN32
-  if (failed == kSPSuiteNotFoundError) return Win32WindowSystem();
+  if (const SPBasicSuite* basic = ai::PluginBasicSuite()) {
+    const void* table = nullptr;
+    const SPErr failed = basic->AcquireSuite(kCorvaneWindowSuite, kCorvaneWindowSuiteVersion, &table);
+    if (failed == kNoErr) basic->ReleaseSuite(kCorvaneWindowSuite, kCorvaneWindowSuiteVersion);
+    if (failed == kSPSuiteNotFoundError) return Win32WindowSystem();
+  }
 #endif
   return HostWindowSystem();
 }

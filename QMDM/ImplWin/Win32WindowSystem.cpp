@@ -30,12 +30,14 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "QMDM/ImplCommon/QMDMExceptions.h"
 #include "QMDM/ImplWin/Win32WindowSystem.h"
 #include "hostcall/Error.h"
+#include "hostcall/WideTextWin.h"
 
 namespace QMDM {
 namespace {
@@ -56,23 +58,13 @@ constexpr int kFrameCaptionPad = 2;
 [[noreturn]] void Fail(SPErr code = kBadParameterErr) { throw ai::Error(code); }
 
 std::wstring ToWide(const char* text) {
-  if (!text || !*text) return {};
-  const int n = MultiByteToWideChar(kPlatformCodePage, 0, text, -1, nullptr, 0);
-  if (n <= 0) Fail();
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(kPlatformCodePage, 0, text, -1, wide.data(), n);
-  wide.resize(static_cast<std::size_t>(n) - 1);
-  return wide;
+  if (std::optional<std::wstring> wide = ai::WideFrom(text, kPlatformCodePage)) return *std::move(wide);
+  Fail();
 }
 
 std::string FromWide(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(kPlatformCodePage, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) Fail();
-  std::string text(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(kPlatformCodePage, 0, wide.c_str(), -1, text.data(), n, nullptr, nullptr);
-  text.resize(static_cast<std::size_t>(n) - 1);
-  return text;
+  if (std::optional<std::string> text = ai::NarrowFrom(wide, kPlatformCodePage)) return *std::move(text);
+  Fail();
 }
 
 std::wstring WindowText(HWND hwnd) {

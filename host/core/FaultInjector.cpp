@@ -59,9 +59,4 @@ FaultInjector& Fallback() {
 FaultInjector& ActiveFaults() { return g_active ? *g_active : Fallback(); }
 void SetActiveFaults(FaultInjector* faults) { g_active = faults; }
 
-SuiteTime& HostSuiteTime() {
-  static SuiteTime time;
-  return time;
-}
-
 }  // namespace host

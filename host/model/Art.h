@@ -64,7 +64,8 @@ struct ArtContent {
   // --- placed and raster art
   Matrix matrix;
   Image image;
-  // --- groups: elements of a file kept as they were, among the members
+  // --- groups: elements of a file kept as they were, among the members, in
+  // file order (their positions never decrease)
   std::vector<KeptElement> kept;
 
   friend bool operator==(const ArtContent&, const ArtContent&) = default;

@@ -145,7 +145,8 @@ class Reader {
     scope.style = ComputeStyle(*root, Style{});
     ReadLayers(*root, scope);
     SetCurrentLayer(*root);
-    if (!keptAtTop_.empty() || !keptCount_.empty()) doc_.SetKeptAtTop(std::move(keptAtTop_), Namespaces(*root));
+    // Anything kept, here or in a container, may use the root's prefixes.
+    if (!keptCount_.empty()) doc_.SetKeptAtTop(std::move(keptAtTop_), Namespaces(*root));
     return std::move(doc_);
   }
 
@@ -366,14 +367,7 @@ class Reader {
     XMLElement* copy = e.DeepClone(&scratch)->ToElement();
     scratch.InsertEndChild(copy);
     if (DrawsInPlace(LocalName(e)) && !IsIdentity(parent.ctm)) {
-      const model::Matrix& m = parent.ctm;
-      std::string transform = "matrix(";
-      bool first = true;
-      for (double v : {m.a, m.b, m.c, m.d, m.tx, m.ty}) {
-        transform += (first ? "" : " ") + FormatNumber(v);
-        first = false;
-      }
-      transform += ')';
+      std::string transform = FormatTransform(parent.ctm);
       if (const char* own = e.Attribute("transform")) transform += std::string(" ") + own;
       copy->SetAttribute("transform", transform.c_str());
     }

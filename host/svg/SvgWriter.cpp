@@ -96,15 +96,14 @@ class Writer {
   std::string Run() {
     out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     const auto& layers = doc_.layers();
-    const auto& kept = doc_.keptAtTop();
-    const bool empty = layers.empty() && kept.empty();
+    KeptWriter kept(doc_.keptAtTop(), 1, out_);
+    const bool empty = layers.empty() && kept.Done();
     OpenTag("svg", RootAttributes(), 0, empty);
-    std::size_t written = 0;
-    for (auto it = layers.rbegin(); it != layers.rend(); ++it, ++written) {
-      WriteKept(kept, written, false, 1);
+    for (auto it = layers.rbegin(); it != layers.rend(); ++it) {
+      kept.Before(static_cast<std::size_t>(it - layers.rbegin()));
       WriteLayer(*it);
     }
-    WriteKept(kept, written, true, 1);
+    kept.Rest();
     if (!empty) CloseTag("svg", 0);
     return std::move(out_);
   }
@@ -118,16 +117,30 @@ class Writer {
     for (const auto& [key, value] : attributes) out_ += ' ' + key + "=\"" + EscapeXml(value) + '"';
     out_ += empty ? "/>\n" : ">\n";
   }
-  // The kept elements that stood before member `position` (back to front);
-  // `rest`: also those that stood further on, past the members left.
-  void WriteKept(const std::vector<model::KeptElement>& kept, std::size_t position, bool rest, int depth) {
-    for (const model::KeptElement& k : kept) {
-      if (k.position != position && !(rest && k.position > position)) continue;
-      out_.append(static_cast<std::size_t>(depth * kIndentPerLevel), ' ');
-      out_ += k.xml;
-      out_ += '\n';
+  // Writes a container's kept elements among its members, in one pass: the
+  // reader stores them in file order, so their positions never decrease.
+  class KeptWriter {
+   public:
+    KeptWriter(const std::vector<model::KeptElement>& kept, int depth, std::string& out)
+        : kept_(kept), depth_(depth), out_(out) {}
+    bool Done() const { return next_ == kept_.size(); }
+    // Those that stood before member `position` (back to front).
+    void Before(std::size_t position) {
+      for (; !Done() && kept_[next_].position <= position; ++next_) {
+        out_.append(static_cast<std::size_t>(depth_ * kIndentPerLevel), ' ');
+        out_ += kept_[next_].xml;
+        out_ += '\n';
+      }
     }
-  }
+    // The rest, also those that stood past the members left.
+    void Rest() { Before(SIZE_MAX); }
+
+   private:
+    const std::vector<model::KeptElement>& kept_;
+    int depth_;
+    std::string& out_;
+    std::size_t next_ = 0;
+  };
   void CloseTag(std::string_view name, int depth) {
     out_.append(static_cast<std::size_t>(depth * kIndentPerLevel), ' ');
     out_ += "</";
@@ -181,12 +194,12 @@ class Writer {
     OpenTag(tag, a, depth, empty);
     if (empty) return;
     // Children run front to back; SVG paints in file order.
-    std::size_t written = 0;
-    for (auto it = art.children().rbegin(); it != art.children().rend(); ++it, ++written) {
-      WriteKept(art.kept, written, false, depth + 1);
+    KeptWriter kept(art.kept, depth + 1, out_);
+    for (auto it = art.children().rbegin(); it != art.children().rend(); ++it) {
+      kept.Before(static_cast<std::size_t>(it - art.children().rbegin()));
       WriteArt(doc_.art(*it), depth + 1);
     }
-    WriteKept(art.kept, written, true, depth + 1);
+    kept.Rest();
     CloseTag(tag, depth);
   }
 

@@ -102,6 +102,13 @@ model::Matrix ParseTransform(std::string_view text) {
 
 bool IsIdentity(const model::Matrix& m) { return m == model::Matrix{}; }
 
+std::string FormatTransform(const model::Matrix& m) {
+  std::string out = "matrix(";
+  for (double v : {m.a, m.b, m.c, m.d, m.tx, m.ty}) out += FormatNumber(v) + ' ';
+  out.back() = ')';
+  return out;
+}
+
 double MeanScale(const model::Matrix& m) { return std::sqrt(std::abs(m.a * m.d - m.b * m.c)); }
 
 }  // namespace host::svg

@@ -7,6 +7,7 @@
 // sines, cosines and tangents, so "rotate(90)" maps integers to integers.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "host/model/Primitives.h"
@@ -18,6 +19,9 @@ namespace host::svg {
 model::Matrix ParseTransform(std::string_view text);
 
 bool IsIdentity(const model::Matrix& m);
+
+// "matrix(a b c d e f)", which ParseTransform reads back to the same bits.
+std::string FormatTransform(const model::Matrix& m);
 
 // sqrt(|det|): how much the matrix scales lengths on average; stroke widths
 // are multiplied by it.
